@@ -1,0 +1,140 @@
+#include "ui/DirList.h"
+#include "browse/Drives.h"
+#include "ui/Keys.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QSignalBlocker>
+#include <QStyle>
+
+#include <dirent.h>
+#include <cerrno>
+#include <cstring>
+
+using namespace Qt::StringLiterals;
+
+namespace dirpath {
+QString normalize(const QString &path)
+{
+    QString p = QDir::cleanPath(QDir(path).absolutePath());
+    while (p.size() > 1 && p.endsWith(u'/'))
+        p.chop(1);
+    return p;
+}
+
+bool readable(const QString &path, QString *why)
+{
+    const QFileInfo fi(path);
+    if (!fi.exists()) {
+        if (why)
+            *why = u"ディレクトリが見つかりません。"_s;
+        return false;
+    }
+    if (!fi.isDir()) {
+        if (why)
+            *why = u"ディレクトリではありません。"_s;
+        return false;
+    }
+    // Open it for real: permission bits alone do not say whether a listing works.
+    DIR *d = ::opendir(QFile::encodeName(path).constData());
+    if (!d) {
+        if (why)
+            *why = u"ディレクトリを読み取れません（"_s + QString::fromLocal8Bit(std::strerror(errno)) + u"）。"_s;
+        return false;
+    }
+    ::closedir(d);
+    return true;
+}
+} // namespace dirpath
+
+DirList::DirList(QWidget *parent) : QListWidget(parent)
+{
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setMouseTracking(true);
+    viewport()->setMouseTracking(true);
+    setAttribute(Qt::WA_NoMousePropagation);
+    connect(this, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem *item) {
+        const QString target = list(row(item) - int(m_ancestors.size()));
+        QString why;
+        if (!setPath(target, &why))
+            emit Failure(target, why);
+    });
+}
+
+bool DirList::setPath(const QString &path, QString *why)
+{
+    const QString dir = dirpath::normalize(m_drives ? m_drives->directoryOf(path) : path);
+    if (!dirpath::readable(dir, why))
+        return false;
+    const bool changed = dir != m_path;
+    m_path = dir;
+    fill();
+    if (changed)
+        emit Change();
+    return true;
+}
+
+void DirList::fill()
+{
+    m_ancestors.clear();
+    for (QString p = m_path;;) {
+        m_ancestors.prepend(p);
+        if (p == u"/"_s)
+            break;
+        const int cut = p.lastIndexOf(u'/');
+        p = cut <= 0 ? u"/"_s : p.left(cut);
+    }
+    m_subdirs.clear();
+    const QDir dir(m_path);
+    for (const QString &name : dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase))
+        m_subdirs.append(m_path == u"/"_s ? QString(m_path + name) : QString(m_path + u'/' + name));
+
+    const QSignalBlocker block(this);
+    clear();
+    const QIcon open = style()->standardIcon(QStyle::SP_DirOpenIcon);
+    const QIcon closed = style()->standardIcon(QStyle::SP_DirClosedIcon);
+    for (int i = 0; i < m_ancestors.size(); ++i) {
+        const QString name = i == 0 ? m_ancestors[i] : m_ancestors[i].section(u'/', -1);
+        auto *item = new QListWidgetItem(open, QString(i * 2, u' ') + name, this);
+        item->setToolTip(m_ancestors[i]);
+    }
+    const QString indent(m_ancestors.size() * 2, u' ');
+    for (const QString &sub : m_subdirs)
+        new QListWidgetItem(closed, indent + sub.section(u'/', -1), this);
+    setCurrentRow(int(m_ancestors.size()) - 1);
+}
+
+QString DirList::list(int index) const
+{
+    if (index >= 0)
+        return index < m_subdirs.size() ? m_subdirs[index] : QString();
+    const qsizetype pos = m_ancestors.size() + index;
+    return pos >= 0 ? m_ancestors[pos] : QString();
+}
+
+int DirList::listIndex() const
+{
+    const int r = currentRow();
+    return r < 0 ? -1 : r - int(m_ancestors.size());
+}
+
+void DirList::setListIndex(int index)
+{
+    const int r = index + int(m_ancestors.size());
+    if (r >= 0 && r < count())
+        setCurrentRow(r);
+}
+
+void DirList::keyPressEvent(QKeyEvent *e)
+{
+    emit KeyDown(keys::codeOf(e), keys::maskOf(e));
+    QListWidget::keyPressEvent(e);
+}
+
+void DirList::mouseMoveEvent(QMouseEvent *e)
+{
+    emit MouseMove();
+    QListWidget::mouseMoveEvent(e);
+}

@@ -1,0 +1,51 @@
+#pragma once
+// Directory list. Path is the current directory (no trailing separator except
+// at the root). Entries by index: -1 the current directory, -2, -3 ... its
+// parents up to the root, 0 upwards its subdirectories. ListIndex is the
+// highlighted entry (-1 until the user moves the highlight). Every change of
+// Path, by the user or by code, raises Change; a double-click opens the entry.
+#include <QListWidget>
+
+class Drives;
+
+class DirList : public QListWidget {
+    Q_OBJECT
+public:
+    explicit DirList(QWidget *parent = nullptr);
+    void setDrives(const Drives *drives) { m_drives = drives; }
+
+    QString path() const { return m_path; }
+    // Shows the directory (a drive name stands for its current directory).
+    // Fails, keeping the current directory and raising nothing, when the
+    // directory does not exist or cannot be read; why says so in Japanese.
+    bool setPath(const QString &path, QString *why = nullptr);
+    QString list(int index) const;
+    int listIndex() const;
+    void setListIndex(int index);
+    int listCount() const { return int(m_subdirs.size()); }
+
+signals:
+    void Change();
+    void KeyDown(int keyCode, int shift);
+    void MouseMove();
+    // A directory the user opened could not be shown.
+    void Failure(const QString &path, const QString &why);
+
+protected:
+    void keyPressEvent(QKeyEvent *e) override;
+    void mouseMoveEvent(QMouseEvent *e) override;
+
+private:
+    void fill();
+    const Drives *m_drives = nullptr;
+    QString m_path;
+    QStringList m_ancestors; // root first, the current directory last
+    QStringList m_subdirs;   // full paths
+};
+
+namespace dirpath {
+// Absolute, cleaned, without a trailing separator except at the root.
+QString normalize(const QString &path);
+// Whether a directory exists and can be listed; why says what is wrong.
+bool readable(const QString &path, QString *why);
+} // namespace dirpath

@@ -1,0 +1,175 @@
+#include "ui/EditBox.h"
+#include "ui/Keys.h"
+
+#include <QKeyEvent>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+
+namespace {
+constexpr char16_t ParagraphBreak = 0x2029;
+}
+
+EditBox::EditBox(QWidget *parent) : QPlainTextEdit(parent)
+{
+    setLineWrapMode(QPlainTextEdit::NoWrap);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    setMouseTracking(true);
+    viewport()->setMouseTracking(true);
+    setAttribute(Qt::WA_NoMousePropagation);
+    connect(document(), &QTextDocument::contentsChanged, this, [this] { emit Change(); });
+}
+
+QString EditBox::toDocumentText(QStringView text)
+{
+    QString out;
+    out.reserve(text.size());
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar c = text[i];
+        if (c == u'\r') {
+            if (i + 1 < n && text[i + 1] == u'\n') {
+                out += QChar(ParagraphBreak);
+                ++i;
+            } else {
+                out += QChar(LoneCr);
+            }
+        } else if (c == u'\n') {
+            out += QChar(LoneLf);
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+QString EditBox::fromDocumentText(QStringView raw)
+{
+    QString out;
+    out.reserve(raw.size() + raw.size() / 16);
+    for (QChar c : raw) {
+        switch (c.unicode()) {
+        case ParagraphBreak: out += u'\r'; out += u'\n'; break;
+        case LoneLf: out += u'\n'; break;
+        case LoneCr: out += u'\r'; break;
+        default: out += c;
+        }
+    }
+    return out;
+}
+
+QString EditBox::documentText() const { return document()->toRawText(); }
+
+QString EditBox::text() const { return fromDocumentText(document()->toRawText()); }
+
+void EditBox::setText(const QString &text) { setPlainText(toDocumentText(text)); }
+
+qsizetype EditBox::textLength() const
+{
+    const QTextDocument *d = document();
+    return d->characterCount() - 1 + (d->blockCount() - 1);
+}
+
+qsizetype EditBox::fromDocumentPosition(qsizetype docPos) const
+{
+    const QTextBlock b = document()->findBlock(int(docPos));
+    return docPos + (b.isValid() ? b.blockNumber() : document()->blockCount() - 1);
+}
+
+qsizetype EditBox::toDocumentPosition(qsizetype pos) const
+{
+    const QTextDocument *d = document();
+    if (pos <= 0)
+        return 0;
+    // The block holding pos is the last one whose start, counted with one extra
+    // character per earlier line break, is not past pos.
+    int lo = 0, hi = d->blockCount() - 1;
+    while (lo < hi) {
+        const int mid = lo + (hi - lo + 1) / 2;
+        if (d->findBlockByNumber(mid).position() + qsizetype(mid) <= pos)
+            lo = mid;
+        else
+            hi = mid - 1;
+    }
+    const QTextBlock b = d->findBlockByNumber(lo);
+    const qsizetype blockEnd = b.position() + b.length() - 1; // before its break
+    return std::min(pos - lo, blockEnd); // between CR and LF counts as the line's end
+}
+
+qsizetype EditBox::selStart() const
+{
+    return fromDocumentPosition(textCursor().selectionStart());
+}
+
+qsizetype EditBox::selLength() const
+{
+    const QTextCursor c = textCursor();
+    return fromDocumentPosition(c.selectionEnd()) - fromDocumentPosition(c.selectionStart());
+}
+
+void EditBox::selectDocumentRange(qsizetype anchor, qsizetype position)
+{
+    QTextCursor c(document());
+    c.setPosition(int(anchor));
+    c.setPosition(int(position), QTextCursor::KeepAnchor);
+    setTextCursor(c);
+}
+
+void EditBox::setSelStart(qsizetype pos)
+{
+    const qsizetype d = toDocumentPosition(std::clamp<qsizetype>(pos, 0, textLength()));
+    selectDocumentRange(d, d);
+}
+
+void EditBox::setSelLength(qsizetype length)
+{
+    const qsizetype start = selStart();
+    const qsizetype end = std::clamp<qsizetype>(start + std::max<qsizetype>(length, 0), 0, textLength());
+    selectDocumentRange(toDocumentPosition(start), toDocumentPosition(end));
+}
+
+void EditBox::replaceRange(qsizetype start, qsizetype length, const QString &with)
+{
+    const qsizetype total = textLength();
+    start = std::clamp<qsizetype>(start, 0, total);
+    const qsizetype end = std::clamp<qsizetype>(start + length, start, total);
+    QTextCursor c(document());
+    c.setPosition(int(toDocumentPosition(start)));
+    c.setPosition(int(toDocumentPosition(end)), QTextCursor::KeepAnchor);
+    c.insertText(toDocumentText(with));
+}
+
+void EditBox::replaceAllText(const QString &text)
+{
+    QTextCursor c(document());
+    c.select(QTextCursor::Document);
+    c.insertText(toDocumentText(text));
+    QTextCursor caret(document());
+    setTextCursor(caret);
+}
+
+void EditBox::keyPressEvent(QKeyEvent *e)
+{
+    emit KeyDown(keys::codeOf(e), keys::maskOf(e));
+    // Shift+Enter would insert a lone line separator; the program's lines all
+    // end with CR LF, so it starts a new line like Enter.
+    if ((e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) && (e->modifiers() & Qt::ShiftModifier)) {
+        textCursor().insertBlock();
+        ensureCursorVisible();
+        return;
+    }
+    QPlainTextEdit::keyPressEvent(e);
+}
+
+void EditBox::keyReleaseEvent(QKeyEvent *e)
+{
+    if (!e->isAutoRepeat())
+        emit KeyUp(keys::codeOf(e), keys::maskOf(e));
+    QPlainTextEdit::keyReleaseEvent(e);
+}
+
+void EditBox::mouseMoveEvent(QMouseEvent *e)
+{
+    emit MouseMove();
+    QPlainTextEdit::mouseMoveEvent(e);
+}
