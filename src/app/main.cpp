@@ -17,6 +17,7 @@ int main(int argc, char **argv)
     const Platform platform{QDir::currentPath(), &boxes, &end};
     ValueDesc values;
     TesselFrm frm(platform, values);
+    frm.Form_Load();
     frm.show();
     return app.exec();
 }

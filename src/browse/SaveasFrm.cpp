@@ -1,5 +1,6 @@
 #include "browse/SaveasFrm.h"
 #include "browse/SaveasFrmDesign.h"
+#include "core/TesselFrm.h"
 #include "ui/Button.h"
 #include "ui/ComboBox.h"
 #include "ui/DirList.h"
@@ -11,16 +12,17 @@
 
 using namespace Qt::StringLiterals;
 
-SaveasFrm::SaveasFrm(const Platform &platform, QWidget *parent)
-    : QWidget(parent, Qt::Window), m_platform(platform)
+SaveasFrm::SaveasFrm(TesselFrm &owner) : QWidget(&owner, Qt::Window), m_owner(owner)
 {
     setObjectName(u"SaveasFrm"_s);
     setWindowTitle(u"名前を変えて保存"_s);
     setFont(fonts::japaneseGothic(9));
     Drive = new DriveList(this);
+    Drive->setDrives(&owner.drives());
     Drive->setObjectName(u"Drive"_s);
     Drive->setAccessibleName(u"ドライブ"_s);
     Dir1 = new DirList(this);
+    Dir1->setDrives(&owner.drives());
     Dir1->setObjectName(u"Dir1"_s);
     Dir1->setAccessibleName(u"ディレクトリ"_s);
     File = new FileList(this);

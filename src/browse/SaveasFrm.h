@@ -2,7 +2,6 @@
 // The save-as dialog: a directory, a name and an extension for the document.
 #include <QWidget>
 
-#include "ui/Platform.h"
 
 class Button;
 class ComboBox;
@@ -10,11 +9,13 @@ class DirList;
 class DriveList;
 class FileList;
 class LineBox;
+class TesselFrm;
 
 class SaveasFrm : public QWidget {
     Q_OBJECT
 public:
-    explicit SaveasFrm(const Platform &platform, QWidget *parent = nullptr);
+    // A window of its own, owned by the main window.
+    explicit SaveasFrm(TesselFrm &owner);
 
     DriveList *Drive;
     DirList *Dir1;
@@ -25,5 +26,5 @@ public:
     Button *CancelCmd;
 
 private:
-    const Platform &m_platform;
+    TesselFrm &m_owner;
 };

@@ -1,5 +1,17 @@
 #include "core/TesselFrm.h"
 #include "core/TesselFrmDesign.h"
+#include "browse/Drives.h"
+#include "browse/FilePane.h"
+#include "browse/MainLayout.h"
+#include "browse/SaveasFrm.h"
+#include "core/DocumentCommands.h"
+#include "core/DocumentWriter.h"
+#include "look/ColourScheme.h"
+#include "look/HoverHelp.h"
+#include "search/SearchFrm.h"
+#include "tags/EditKeys.h"
+#include "tags/ShortCutSlots.h"
+#include "tags/TagList.h"
 #include "ui/Button.h"
 #include "ui/CheckBox.h"
 #include "ui/ComboBox.h"
@@ -11,6 +23,8 @@
 #include "ui/Label.h"
 #include "ui/ListBox.h"
 #include "ui/Twips.h"
+
+#include <QCloseEvent>
 
 using namespace Qt::StringLiterals;
 
@@ -25,7 +39,31 @@ template <typename W> W *named(W *w, const QString &name, const QString &accessi
 } // namespace
 
 TesselFrm::TesselFrm(const Platform &platform, ValueDesc &values, QWidget *parent)
-    : QWidget(parent), m_platform(platform), m_values(values)
+    : QWidget(parent), m_platform(platform), m_values(values), m_drives(std::make_unique<Drives>(platform.startDir))
+{
+    createControls();
+    m_tagList = new TagList(*this);
+    m_shortCuts = new ShortCutSlots(*this);
+    m_filePane = new FilePane(*this);
+    m_writer = new DocumentWriter(*this);
+    m_commands = new DocumentCommands(*this);
+    m_colours = new ColourScheme(*this);
+    m_hover = new HoverHelp(*this);
+
+    connect(NewBtn, &Button::Click, this, &TesselFrm::NewBtn_Click);
+    connect(OpenBtn, &Button::Click, this, &TesselFrm::OpenBtn_Click);
+    connect(SaveBtn, &Button::Click, this, &TesselFrm::SaveBtn_Click);
+    connect(SaveasBtn, &Button::Click, this, &TesselFrm::SaveasBtn_Click);
+    connect(CancelBtn, &Button::Click, this, &TesselFrm::CancelBtn_Click);
+    connect(SearchCmd, &Button::Click, this, &TesselFrm::SearchCmd_Click);
+    connect(ColorCmd, &Button::Click, this, &TesselFrm::ColorCmd_Click);
+    connect(EditTxt, &EditBox::KeyDown, this, &TesselFrm::EditTxt_KeyDown);
+    connect(EditTxt, &EditBox::KeyUp, this, &TesselFrm::EditTxt_KeyUp);
+    connect(HTMLLst, &ListBox::KeyDown, this, &TesselFrm::HTMLLst_KeyDown);
+    connect(HTMLLst, &ListBox::DblClick, this, &TesselFrm::HTMLLst_DblClick);
+}
+
+void TesselFrm::createControls()
 {
     setObjectName(u"TesselFrm"_s);
     setWindowTitle(u"Tessara"_s);
@@ -40,7 +78,9 @@ TesselFrm::TesselFrm(const Platform &platform, ValueDesc &values, QWidget *paren
     PresetChk = named(new CheckBox(u"プリセットを使う"_s, this), u"PresetChk"_s, {});
     NewBtn = named(new Button(u"新規作成"_s, this), u"NewBtn"_s, {});
     Drive = named(new DriveList(this), u"Drive"_s, u"ドライブ"_s);
+    Drive->setDrives(m_drives.get());
     Dir1 = named(new DirList(this), u"Dir1"_s, u"ディレクトリ"_s);
+    Dir1->setDrives(m_drives.get());
     File = named(new FileList(this), u"File"_s, u"ファイル"_s);
     TailCmb = named(new ComboBox(this), u"TailCmb"_s, u"拡張子"_s);
     TailCmb->setEntries({u"html"_s, u"txt"_s, u"(その他)"_s}, u"html"_s);
@@ -65,3 +105,99 @@ TesselFrm::TesselFrm(const Platform &platform, ValueDesc &values, QWidget *paren
 }
 
 TesselFrm::~TesselFrm() = default;
+
+void TesselFrm::NewBtn_Click() { m_commands->NewBtn_Click(); }
+void TesselFrm::OpenBtn_Click() { m_commands->OpenBtn_Click(); }
+void TesselFrm::SaveBtn_Click() { m_commands->SaveBtn_Click(); }
+void TesselFrm::SaveasBtn_Click() { m_commands->SaveasBtn_Click(); }
+void TesselFrm::CancelBtn_Click() { m_commands->CancelBtn_Click(); }
+void TesselFrm::ColorCmd_Click() { m_colours->ColorCmd_Click(); }
+void TesselFrm::HTMLLst_DblClick() { m_tagList->HTMLLst_DblClick(); }
+void TesselFrm::ShowShortCuts() { m_shortCuts->ShowShortCuts(); }
+
+bool TesselFrm::SaveTextFile(const QString &FileName, const QString &FilePath)
+{
+    return m_writer->SaveTextFile(FileName, FilePath);
+}
+
+void TesselFrm::SearchCmd_Click()
+{
+    // The dialog is loaded on first use and again after its frame unloaded it.
+    if (!m_searchFrm)
+        m_searchFrm = new SearchFrm(m_platform, EditTxt, this);
+    m_searchFrm->setVisible(true);
+    m_searchFrm->setEnabled(true);
+}
+
+SaveasFrm *TesselFrm::saveasFrm()
+{
+    if (!m_saveasFrm)
+        m_saveasFrm = new SaveasFrm(*this);
+    return m_saveasFrm;
+}
+
+SaveasFrm *TesselFrm::loadedSaveasFrm() const { return m_saveasFrm; }
+
+SearchFrm *TesselFrm::searchFrm() const { return m_searchFrm; }
+
+void TesselFrm::EditTxt_KeyDown(int KeyCode, int Shift) { m_shortCuts->EditTxt_KeyDown(KeyCode, Shift); }
+
+void TesselFrm::EditTxt_KeyUp(int KeyCode, int Shift)
+{
+    using editkeys::Command;
+    switch (editkeys::onKeyUp(KeyCode, Shift)) {
+    case Command::None: break;
+    case Command::New: NewBtn_Click(); break;
+    case Command::Open: OpenBtn_Click(); break;
+    case Command::Discard: CancelBtn_Click(); break;
+    case Command::Save: SaveBtn_Click(); break;
+    case Command::SaveAs: SaveasBtn_Click(); break;
+    case Command::Search: SearchCmd_Click(); break;
+    case Command::Colour: ColorCmd_Click(); break;
+    case Command::SelectAll:
+        EditTxt->setSelStart(0);
+        EditTxt->setSelLength(EditTxt->textLength());
+        break;
+    }
+}
+
+void TesselFrm::HTMLLst_KeyDown(int KeyCode, int Shift)
+{
+    if (KeyCode == 13) // Enter, whatever the modifiers
+        HTMLLst_DblClick();
+    else
+        m_shortCuts->HTMLLst_KeyDown(KeyCode, Shift);
+}
+
+void TesselFrm::Form_Resize() { mainlayout::apply(*this); }
+
+void TesselFrm::resizeEvent(QResizeEvent *e)
+{
+    QWidget::resizeEvent(e);
+    Form_Resize();
+}
+
+void TesselFrm::mouseMoveEvent(QMouseEvent *e)
+{
+    m_hover->Form_MouseMove();
+    QWidget::mouseMoveEvent(e);
+}
+
+void TesselFrm::closeEvent(QCloseEvent *e)
+{
+    // While the save-as dialog is up the main window is disabled and cannot close.
+    if (!isEnabled()) {
+        e->ignore();
+        return;
+    }
+    qint16 Cancel = 0;
+    Form_Unload(Cancel);
+    if (Cancel)
+        e->ignore();
+    else
+        e->accept();
+}
+
+void TesselFrm::Form_Load() {}
+
+void TesselFrm::Form_Unload(qint16 &Cancel) { Cancel = 0; }

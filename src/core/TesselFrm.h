@@ -1,6 +1,9 @@
 #pragma once
 // The main window: the edit box, the tag list, the file pane, the command
-// buttons and the labels. It owns the controls and wires them to its handlers.
+// buttons and the labels. It owns the controls and the parts that handle them,
+// runs start-up and shutdown, and wires the handlers by their program names.
+#include <QPointer>
+#include <memory>
 #include <QWidget>
 
 #include "core/ValueDesc.h"
@@ -16,6 +19,17 @@ class FileList;
 class Label;
 class ListBox;
 
+class Drives;
+class ColourScheme;
+class DocumentCommands;
+class DocumentWriter;
+class FilePane;
+class HoverHelp;
+class SaveasFrm;
+class SearchFrm;
+class ShortCutSlots;
+class TagList;
+
 class TesselFrm : public QWidget {
     Q_OBJECT
 public:
@@ -24,6 +38,45 @@ public:
 
     const Platform &platform() const { return m_platform; }
     ValueDesc &values() { return m_values; }
+
+    // Start-up: restores the last run's state and fills the controls.
+    void Form_Load();
+    // Shutdown; Cancel = 1 keeps the window open.
+    void Form_Unload(qint16 &Cancel);
+
+    // Commands, also reached from keys and from other windows.
+    void NewBtn_Click();
+    void OpenBtn_Click();
+    void SaveBtn_Click();
+    void SaveasBtn_Click();
+    void CancelBtn_Click();
+    void SearchCmd_Click();
+    void ColorCmd_Click();
+    void HTMLLst_DblClick();
+    // Writes the document; false when nothing was written (the user was told).
+    bool SaveTextFile(const QString &FileName, const QString &FilePath);
+    void ShowShortCuts();
+
+    // Key handlers of the edit box and the tag list.
+    void EditTxt_KeyDown(int KeyCode, int Shift);
+    void EditTxt_KeyUp(int KeyCode, int Shift);
+    void HTMLLst_KeyDown(int KeyCode, int Shift);
+
+    void Form_Resize();
+
+    const Drives &drives() const { return *m_drives; }
+
+    // Parts.
+    FilePane *filePane() const { return m_filePane; }
+    ShortCutSlots *shortCuts() const { return m_shortCuts; }
+    TagList *tagList() const { return m_tagList; }
+    ColourScheme *colourScheme() const { return m_colours; }
+    HoverHelp *hoverHelp() const { return m_hover; }
+    DocumentWriter *documentWriter() const { return m_writer; }
+    DocumentCommands *documentCommands() const { return m_commands; }
+    SaveasFrm *saveasFrm(); // loads the dialog on first use
+    SaveasFrm *loadedSaveasFrm() const; // null while not loaded
+    SearchFrm *searchFrm() const;       // null while not loaded
 
     // Controls, by their names in the program.
     EditBox *EditTxt;
@@ -45,7 +98,23 @@ public:
     Button *ColorCmd;
     Label *ShortCutsLbl;
 
+protected:
+    void closeEvent(QCloseEvent *e) override;
+    void resizeEvent(QResizeEvent *e) override;
+    void mouseMoveEvent(QMouseEvent *e) override;
+
 private:
+    void createControls();
     const Platform &m_platform;
     ValueDesc &m_values;
+    std::unique_ptr<Drives> m_drives;
+    FilePane *m_filePane = nullptr;
+    ShortCutSlots *m_shortCuts = nullptr;
+    TagList *m_tagList = nullptr;
+    ColourScheme *m_colours = nullptr;
+    HoverHelp *m_hover = nullptr;
+    DocumentWriter *m_writer = nullptr;
+    DocumentCommands *m_commands = nullptr;
+    QPointer<SaveasFrm> m_saveasFrm;
+    QPointer<SearchFrm> m_searchFrm;
 };

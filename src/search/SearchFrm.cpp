@@ -8,8 +8,8 @@
 
 using namespace Qt::StringLiterals;
 
-SearchFrm::SearchFrm(const Platform &platform, QWidget *parent)
-    : QWidget(parent, Qt::Window), m_platform(platform)
+SearchFrm::SearchFrm(const Platform &platform, EditBox *editTxt, QWidget *owner)
+    : QWidget(owner, Qt::Window), m_platform(platform), m_editTxt(editTxt)
 {
     setObjectName(u"SearchFrm"_s);
     setWindowTitle(u"検索・置換"_s);

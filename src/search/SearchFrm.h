@@ -5,13 +5,15 @@
 #include "ui/Platform.h"
 
 class Button;
+class EditBox;
 class Label;
 class LineBox;
 
 class SearchFrm : public QWidget {
     Q_OBJECT
 public:
-    explicit SearchFrm(const Platform &platform, QWidget *parent = nullptr);
+    // A window of its own over the owner; works on the owner's edit box.
+    SearchFrm(const Platform &platform, EditBox *editTxt, QWidget *owner);
 
     Label *SearchLbl;
     Label *ReplaceLbl;
@@ -25,4 +27,5 @@ public:
 
 private:
     const Platform &m_platform;
+    EditBox *m_editTxt;
 };

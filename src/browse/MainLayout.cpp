@@ -1,0 +1,6 @@
+#include "browse/MainLayout.h"
+#include "core/TesselFrm.h"
+
+namespace mainlayout {
+void apply(TesselFrm &) {}
+} // namespace mainlayout
