@@ -14,6 +14,9 @@ public:
     // Runs while the box is "up", before the answer is returned.
     using Action = std::function<void()>;
     void expect(const MsgBox &box, MsgAnswer answer, Action whileShown = {});
+    // As expect(), for a box whose text begins with box.text (a message that
+    // goes on with a reason given by the system).
+    void expectStartingWith(const MsgBox &box, MsgAnswer answer, Action whileShown = {});
     MsgAnswer ask(const MsgBox &box) override;
 
     // Empty when every box came as expected and none is left over.
@@ -30,6 +33,7 @@ private:
         MsgBox box;
         MsgAnswer answer;
         Action action;
+        bool prefix = false;
     };
     QList<Step> m_expected;
     QList<MsgBox> m_shown;

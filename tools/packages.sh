@@ -1,0 +1,19 @@
+# Debian 12 packages Tessara needs to build, run and test. Sourced by the
+# other scripts here; installs only what is missing.
+TESSARA_BUILD_PACKAGES=(g++ cmake ninja-build ccache pkg-config qt6-base-dev qt6-base-dev-tools
+  libgl-dev libegl-dev libvulkan-dev libxkbcommon-dev qt6-qpa-plugins libbenchmark-dev fonts-ipafont-gothic)
+TESSARA_TEST_PACKAGES=(xvfb xauth xdotool xclip imagemagick x11-utils python3 python3-xlib
+  at-spi2-core python3-pyatspi util-linux)
+
+tessara_install() {
+  local missing=()
+  for p in "$@"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  local sudo=()
+  [ "$(id -u)" -ne 0 ] && sudo=(sudo)
+  echo "Installing: ${missing[*]}"
+  "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -qq
+  "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
