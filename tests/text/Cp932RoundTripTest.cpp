@@ -1,0 +1,134 @@
+// Random data: any bytes read and written back unchanged, any text of
+// Shift_JIS characters written and read back unchanged.
+#include "TestRegistry.h"
+#include "text/Cp932.h"
+
+#include <QRandomGenerator>
+#include <QTest>
+
+#include <vector>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// Bytes weighted towards what makes decoding interesting: first bytes,
+// second bytes, the bytes only Windows reads, and line breaks.
+QByteArray randomBytes(QRandomGenerator &rng, qsizetype size)
+{
+    static const char special[] = {'\x80', '\xA0', '\xFD', '\xFE', '\xFF', '\x7F', '\r', '\n',
+                                   '\\',   '~',    '\x40', '\x7E', '\xFC', '\x81', '\x9F', '\xE0'};
+    QByteArray b(size, Qt::Uninitialized);
+    for (qsizetype i = 0; i < size; ++i) {
+        const quint32 pick = rng.bounded(100);
+        int v;
+        if (pick < 30) // first byte of a pair
+            v = rng.bounded(2) ? 0x81 + int(rng.bounded(0x1F)) : 0xE0 + int(rng.bounded(0x1D));
+        else if (pick < 55) // second byte
+            v = rng.bounded(2) ? 0x40 + int(rng.bounded(0x3F)) : 0x80 + int(rng.bounded(0x7D));
+        else if (pick < 70)
+            v = uchar(special[rng.bounded(int(sizeof special))]);
+        else if (pick < 85) // plain ASCII runs
+            v = 0x20 + int(rng.bounded(0x5F));
+        else
+            v = int(rng.bounded(256));
+        b[i] = char(v);
+        if (pick >= 70 && pick < 85 && rng.bounded(4) == 0) { // a longer ASCII run
+            const qsizetype run = qMin<qsizetype>(size - i - 1, rng.bounded(40));
+            for (qsizetype k = 0; k < run; ++k)
+                b[++i] = char(0x20 + rng.bounded(0x5F));
+        }
+    }
+    return b;
+}
+
+} // namespace
+
+class Cp932RoundTripTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void randomBytesReadAndWriteBackUnchanged_data()
+    {
+        QTest::addColumn<quint32>("seed");
+        for (quint32 seed : {1u, 2u, 3u, 42u, 932u, 20240601u, 0xC0FFEEu, 0xDEADBEEFu})
+            QTest::newRow(qPrintable(u"seed %1"_s.arg(seed))) << seed;
+    }
+
+    void randomBytesReadAndWriteBackUnchanged()
+    {
+        QFETCH(quint32, seed);
+        QRandomGenerator rng(seed);
+        qsizetype total = 0;
+        int round = 0;
+        while (total < 512 * 1024) { // 8 seeds, 4 MB in all
+            const qsizetype size = rng.bounded(1, 40000);
+            const QByteArray bytes = randomBytes(rng, size);
+            total += size;
+            ++round;
+
+            const Cp932::DecodeResult r = Cp932::decode(bytes);
+            const Cp932::EncodeResult back = Cp932::encode(r.text);
+            QVERIFY2(back.ok, qPrintable(u"round %1: refused at %2"_s.arg(round).arg(back.failIndex)));
+            QVERIFY2(back.bytes == bytes, qPrintable(u"round %1 changed the bytes"_s.arg(round)));
+
+            // The kept bytes are the kept characters, and the first one sits
+            // at the reported offset.
+            qsizetype keptChars = 0, firstKeptChar = -1;
+            for (qsizetype i = 0; i < r.text.size(); ++i) {
+                if (Cp932::isKeptByte(r.text[i])) {
+                    if (firstKeptChar < 0)
+                        firstKeptChar = i;
+                    ++keptChars;
+                }
+            }
+            QCOMPARE(r.keptByteCount, keptChars);
+            if (firstKeptChar < 0) {
+                QCOMPARE(r.firstKeptByte, qsizetype(-1));
+            } else {
+                const qsizetype offset =
+                    Cp932::encode(QStringView(r.text).first(firstKeptChar)).bytes.size();
+                QCOMPARE(r.firstKeptByte, offset);
+                QCOMPARE(uchar(bytes[offset]), Cp932::keptByteValue(r.text[firstKeptChar]));
+            }
+        }
+    }
+
+    void randomTextWritesAndReadsBackUnchanged()
+    {
+        // Every character some code reads as, gathered from the decoder.
+        std::vector<char16_t> chars;
+        for (int b = 0; b < 256; ++b) {
+            const Cp932::DecodeResult r = Cp932::decode(QByteArray(1, char(b)));
+            if (r.keptByteCount == 0)
+                chars.push_back(r.text[0].unicode());
+            for (int t = 0x40; t < 256; ++t) {
+                const char pair[] = {char(b), char(t)};
+                const Cp932::DecodeResult p = Cp932::decode(QByteArrayView(pair, 2));
+                if (p.keptByteCount == 0 && p.text.size() == 1)
+                    chars.push_back(p.text[0].unicode());
+            }
+        }
+        QVERIFY(chars.size() > 9000);
+
+        QRandomGenerator rng(7);
+        for (int round = 0; round < 200; ++round) {
+            QString text;
+            const int length = rng.bounded(1, 5000);
+            while (text.size() < length) {
+                if (rng.bounded(5) == 0)
+                    text += u"<p class=\"x\">\r\n"_s;
+                else
+                    text += QChar(chars[rng.bounded(int(chars.size()))]);
+            }
+            const Cp932::EncodeResult e = Cp932::encode(text);
+            QVERIFY2(e.ok, qPrintable(u"round %1: refused U+%2"_s.arg(round).arg(uint(e.failChar), 0, 16)));
+            const Cp932::DecodeResult d = Cp932::decode(e.bytes);
+            QCOMPARE(d.keptByteCount, qsizetype(0));
+            QVERIFY2(d.text == text, qPrintable(u"round %1 changed the text"_s.arg(round)));
+        }
+    }
+};
+
+TESSARA_TEST_CLASS(Cp932RoundTripTest)
+#include "Cp932RoundTripTest.moc"
