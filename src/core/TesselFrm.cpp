@@ -6,6 +6,11 @@
 #include "browse/SaveasFrm.h"
 #include "core/DocumentCommands.h"
 #include "core/DocumentWriter.h"
+#include "core/ProgramFiles.h"
+#include "core/StartupFiles.h"
+#include "text/TextFile.h"
+#include "ui/MessageBoxes.h"
+#include "ui/ProgramEnd.h"
 #include "look/ColourScheme.h"
 #include "look/HoverHelp.h"
 #include "search/SearchFrm.h"
@@ -25,6 +30,10 @@
 #include "ui/Twips.h"
 
 #include <QCloseEvent>
+#include <QFile>
+#include <QGuiApplication>
+#include <QScreen>
+#include <optional>
 
 using namespace Qt::StringLiterals;
 
@@ -198,6 +207,106 @@ void TesselFrm::closeEvent(QCloseEvent *e)
         e->accept();
 }
 
-void TesselFrm::Form_Load() {}
+void TesselFrm::Form_Load()
+{
+    // HoverId starts at 0 with the help part, which this window creates just
+    // before its start-up.
+    m_filePane->resetFileChosen();
+    m_colours->recordBaseColours();
+    m_values.QuitAfterSave = 0;
 
-void TesselFrm::Form_Unload(qint16 &Cancel) { Cancel = 0; }
+    // Work file: count this copy and take the next place in the cascade.
+    const QString dir = m_platform.startDir;
+    const QString workPath = programfiles::pathOf(dir, programfiles::WorkFile);
+    std::optional<workfile::Counts> counts;
+    if (TextFile::fileExists(dir, programfiles::WorkFile)) {
+        const TextFile::LinesRead read = TextFile::readLines(workPath);
+        if (read.ok)
+            counts = workfile::parse(read.lines);
+    }
+    const workfile::Placement place = workfile::place(counts, screenTwips(), outerDesignTwips());
+    move(twips::toPixels(place.left), twips::toPixels(place.top));
+    // A work file that cannot be written only costs the cascade; nothing to tell.
+    TextFile::writeLines(workPath, workfile::format(place.written));
+
+    std::optional<QStringList> settingsLines;
+    if (TextFile::fileExists(dir, programfiles::Settings)) {
+        const TextFile::LinesRead read = TextFile::readLines(programfiles::pathOf(dir, programfiles::Settings));
+        if (read.ok)
+            settingsLines = read.lines;
+    }
+    const settingsfile::Settings settings = settingsfile::parse(settingsLines);
+
+    EditTxt->setText(QString());
+    m_filePane->startUp(settings.directory);
+    m_tagList->load();
+    m_shortCuts->load();
+    if (settings.scheme == settingsfile::DarkCaption)
+        ColorCmd_Click();
+    m_hover->showDefault();
+}
+
+void TesselFrm::Form_Unload(qint16 &Cancel)
+{
+    if (EditTxt->text() != m_values.SavedText) {
+        MsgBox ask{u"内容が変更されています。"_s + u"\r\n"_s + u"保存しますか？"_s, u"確認"_s,
+                   MsgButtons::YesNoCancel, MsgIcon::None, MsgAnswer::Yes};
+        switch (m_platform.boxes->ask(ask)) {
+        case MsgAnswer::Yes:
+            m_values.QuitAfterSave = 1;
+            Cancel = 1;
+            SaveBtn_Click();
+            return;
+        case MsgAnswer::No:
+            break;
+        default:
+            Cancel = 1;
+            return;
+        }
+    }
+
+    const QString dir = m_platform.startDir;
+    QStringList failures;
+    // Work file: the last copy to close removes it. One that has vanished in
+    // the meantime is left alone; a damaged one is removed.
+    if (TextFile::fileExists(dir, programfiles::WorkFile)) {
+        const QString workPath = programfiles::pathOf(dir, programfiles::WorkFile);
+        const TextFile::LinesRead read = TextFile::readLines(workPath);
+        const workfile::Shutdown next = workfile::shutdown(read.ok ? workfile::parse(read.lines) : std::nullopt);
+        if (next.remove) {
+            QFile work(workPath);
+            if (!work.remove())
+                failures << workPath + u"\r\n"_s + work.errorString();
+        } else {
+            const TextFile::WriteResult w = TextFile::writeLines(workPath, workfile::format(next.written));
+            if (!w.ok)
+                failures << workPath + u"\r\n"_s + w.reason;
+        }
+    }
+    const QString settingsPath = programfiles::pathOf(dir, programfiles::Settings);
+    const TextFile::WriteResult s =
+        TextFile::writeLines(settingsPath, settingsfile::format(Dir1->path(), ColorCmd->caption()));
+    if (!s.ok)
+        failures << settingsPath + u"\r\n"_s + s.reason;
+    QString why;
+    if (!m_shortCuts->save(&why))
+        failures << programfiles::pathOf(dir, programfiles::ShortCuts) + u"\r\n"_s + why;
+    if (!failures.isEmpty())
+        m_platform.boxes->ask(MsgBox::warning(u"次のファイルを書き込めませんでした。"_s + u"\r\n"_s +
+                                                  failures.join(u"\r\n"_s),
+                                              u"エラー"_s));
+    m_platform.end->endProgram();
+}
+
+QRect TesselFrm::screenTwips() const
+{
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    const QRect px = screen ? screen->availableGeometry() : QRect(0, 0, 1920, 1080);
+    return QRect(int(twips::fromPixels(px.x())), int(twips::fromPixels(px.y())), int(twips::fromPixels(px.width())),
+                 int(twips::fromPixels(px.height())));
+}
+
+QSize TesselFrm::outerDesignTwips()
+{
+    return QSize(tesselfrm::ClientWidth + tesselfrm::FrameWidth, tesselfrm::ClientHeight + tesselfrm::FrameHeight);
+}

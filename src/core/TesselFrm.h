@@ -105,6 +105,8 @@ protected:
 
 private:
     void createControls();
+    QRect screenTwips() const;
+    static QSize outerDesignTwips();
     const Platform &m_platform;
     ValueDesc &m_values;
     std::unique_ptr<Drives> m_drives;

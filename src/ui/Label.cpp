@@ -19,7 +19,6 @@ void Label::setCaption(const QString &caption)
     QString shown = caption;
     shown.replace(u"\r\n"_s, u"\n"_s);
     setText(shown);
-    setAccessibleName(shown);
 }
 
 void Label::mouseMoveEvent(QMouseEvent *e)

@@ -1,0 +1,164 @@
+// The edit box as the program sees it: CR LF text and positions that count a
+// line break as two characters, lone CR and LF kept, key and mouse events.
+#include "TestRegistry.h"
+#include "ui/EditBox.h"
+
+#include <QKeyEvent>
+#include <QRandomGenerator>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTextDocument>
+
+using namespace Qt::StringLiterals;
+
+class EditBoxTest : public QObject {
+    Q_OBJECT
+private slots:
+    void textComesBackExactly_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::newRow("empty") << QString();
+        QTest::newRow("one line") << u"<p>段落</p>"_s;
+        QTest::newRow("CR LF lines") << u"a\r\nb\r\nc"_s;
+        QTest::newRow("final CR LF") << u"a\r\n"_s;
+        QTest::newRow("only breaks") << u"\r\n\r\n"_s;
+        QTest::newRow("lone LF") << u"a\nb"_s;
+        QTest::newRow("lone CR") << u"a\rb"_s;
+        QTest::newRow("LF CR is not a break pair") << u"a\n\rb"_s;
+        QTest::newRow("CR CR LF") << u"a\r\r\nb"_s;
+        QTest::newRow("kept invalid byte") << (u"x"_s + QChar(0xDC81) + u"y"_s);
+        QTest::newRow("tab and ideographic space") << u"\t\u3000x"_s;
+    }
+    void textComesBackExactly()
+    {
+        QFETCH(QString, text);
+        EditBox box;
+        box.setText(text);
+        QCOMPARE(box.text(), text);
+        QCOMPARE(box.textLength(), text.size());
+    }
+
+    void lineBreakCountsTwoInPositions()
+    {
+        EditBox box;
+        box.setText(u"ab\r\ncd\r\n\r\nef"_s);
+        // Every position of the text maps to a place in the document and back.
+        const QString t = box.text();
+        for (qsizetype p = 0; p <= t.size(); ++p) {
+            const bool insideBreak = p > 0 && t[p - 1] == u'\r' && p < t.size() && t[p] == u'\n';
+            box.setSelStart(p);
+            QCOMPARE(box.selStart(), insideBreak ? p - 1 : p);
+        }
+        box.setSelStart(4);
+        box.setSelLength(6);
+        QCOMPARE(box.selStart(), qsizetype(4));
+        QCOMPARE(box.selLength(), qsizetype(6));
+        QCOMPARE(box.textCursor().selectedText(), u"cd\u2029\u2029"_s);
+    }
+
+    void positionsMatchTheTextOnRandomDocuments()
+    {
+        QRandomGenerator rng(42);
+        const QString alphabet = u"ab\r\n\r\nあ\n\r"_s;
+        for (int round = 0; round < 30; ++round) {
+            QString text;
+            const int len = rng.bounded(0, 200);
+            for (int i = 0; i < len; ++i)
+                text += alphabet[rng.bounded(alphabet.size())];
+            EditBox box;
+            box.setText(text);
+            QCOMPARE(box.text(), text);
+            for (int k = 0; k < 20; ++k) {
+                const qsizetype p = rng.bounded(int(text.size()) + 1);
+                const qsizetype d = box.toDocumentPosition(p);
+                const bool insideBreak = p > 0 && p < text.size() && text[p - 1] == u'\r' && text[p] == u'\n';
+                QCOMPARE(box.fromDocumentPosition(d), insideBreak ? p - 1 : p);
+            }
+        }
+    }
+
+    void positionsPastTheEndGoToTheEnd()
+    {
+        EditBox box;
+        box.setText(u"ab\r\ncd"_s);
+        box.setSelStart(100);
+        QCOMPARE(box.selStart(), qsizetype(6));
+        box.setSelStart(1);
+        box.setSelLength(100);
+        QCOMPARE(box.selLength(), qsizetype(5));
+    }
+
+    void replaceRangeIsAnUndoableEdit()
+    {
+        EditBox box;
+        box.setText(u"one\r\ntwo\r\nthree"_s);
+        box.replaceRange(5, 3, u"2\r\n2"_s);
+        QCOMPARE(box.text(), u"one\r\n2\r\n2\r\nthree"_s);
+        box.undo();
+        QCOMPARE(box.text(), u"one\r\ntwo\r\nthree"_s);
+        box.replaceAllText(u"x\ny"_s);
+        QCOMPARE(box.text(), u"x\ny"_s);
+        QCOMPARE(box.selStart(), qsizetype(0));
+        box.undo();
+        QCOMPARE(box.text(), u"one\r\ntwo\r\nthree"_s);
+    }
+
+    void typedLineBreaksAreCrLf()
+    {
+        EditBox box;
+        box.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&box));
+        QTest::keyClicks(&box, u"a"_s);
+        QTest::keyClick(&box, Qt::Key_Return);
+        QTest::keyClicks(&box, u"b"_s);
+        QTest::keyClick(&box, Qt::Key_Return, Qt::ShiftModifier);
+        QTest::keyClicks(&box, u"c"_s);
+        QCOMPARE(box.text(), u"a\r\nb\r\nc"_s);
+    }
+
+    void keyEventsCarryTheCodeAndTheModifierMask()
+    {
+        EditBox box;
+        QSignalSpy down(&box, &EditBox::KeyDown);
+        QSignalSpy up(&box, &EditBox::KeyUp);
+        QTest::keyPress(&box, Qt::Key_S, Qt::ControlModifier);
+        QTest::keyRelease(&box, Qt::Key_S, Qt::ControlModifier);
+        QTest::keyPress(&box, Qt::Key_F5, Qt::ShiftModifier | Qt::AltModifier);
+        // The modifier keys themselves are keys too (Ctrl 17, Shift 16, Alt 18).
+        QCOMPARE(down.size(), 5);
+        QCOMPARE(down[0], (QVariantList{17, 2}));
+        QCOMPARE(down[1], (QVariantList{83, 2}));
+        QCOMPARE(down[4], (QVariantList{116, 5}));
+        QCOMPARE(up.first(), (QVariantList{83, 2}));
+    }
+
+    void autoRepeatedReleaseIsNoKeyUp()
+    {
+        EditBox box;
+        QSignalSpy down(&box, &EditBox::KeyDown);
+        QSignalSpy up(&box, &EditBox::KeyUp);
+        for (int i = 0; i < 3; ++i) {
+            QKeyEvent press(QEvent::KeyPress, Qt::Key_F2, Qt::NoModifier, QString(), i > 0);
+            QCoreApplication::sendEvent(&box, &press);
+            QKeyEvent release(QEvent::KeyRelease, Qt::Key_F2, Qt::NoModifier, QString(), i < 2);
+            QCoreApplication::sendEvent(&box, &release);
+        }
+        QCOMPARE(down.size(), 3); // auto-repeated presses are key-downs
+        QCOMPARE(up.size(), 1);   // only the real release
+    }
+
+    void mouseMoveIsRaisedOverTheText()
+    {
+        EditBox box;
+        box.resize(200, 100);
+        box.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&box));
+        QSignalSpy move(&box, &EditBox::MouseMove);
+        QTest::mouseMove(box.viewport(), QPoint(20, 20));
+        QTest::mouseMove(box.viewport(), QPoint(40, 30));
+        QVERIFY(move.size() >= 1);
+    }
+};
+
+TESSARA_TEST_CLASS(EditBoxTest)
+#include "EditBoxTest.moc"
