@@ -1,5 +1,7 @@
 #include "browse/SaveasFrm.h"
 #include "browse/SaveasFrmDesign.h"
+#include "browse/FilterTable.h"
+#include "browse/SavePath.h"
 #include "core/TesselFrm.h"
 #include "ui/Button.h"
 #include "ui/ComboBox.h"
@@ -8,11 +10,15 @@
 #include "ui/FileList.h"
 #include "ui/Fonts.h"
 #include "ui/LineBox.h"
+#include "ui/MessageBoxes.h"
 #include "ui/Twips.h"
+
+#include <QCloseEvent>
+#include <QFile>
 
 using namespace Qt::StringLiterals;
 
-SaveasFrm::SaveasFrm(TesselFrm &owner) : QWidget(&owner, Qt::Window), m_owner(owner)
+SaveasFrm::SaveasFrm(TesselFrm &owner) : QWidget(nullptr, Qt::Window), m_owner(owner)
 {
     setObjectName(u"SaveasFrm"_s);
     setWindowTitle(u"名前を変えて保存"_s);
@@ -42,4 +48,141 @@ SaveasFrm::SaveasFrm(TesselFrm &owner) : QWidget(&owner, Qt::Window), m_owner(ow
 
     formdesign::apply(this, saveasfrm::Design);
     setFixedSize(twips::toPixels(saveasfrm::ClientWidth), twips::toPixels(saveasfrm::ClientHeight));
+    setAttribute(Qt::WA_DeleteOnClose);
+    // Near the main window's top left corner, like a dialog of its own.
+    move(owner.geometry().topLeft() + QPoint(40, 60));
+
+    Drive->setDrive(u"c:"_s); // shows the start directory's drive, before any handler is wired
+    connect(Drive, &DriveList::Change, this, &SaveasFrm::Drive_Change);
+    connect(Dir1, &DirList::Change, this, &SaveasFrm::Dir1_Change);
+    connect(Dir1, &DirList::Failure, this, [this](const QString &dir, const QString &why) {
+        notice(u"ディレクトリを開けません。"_s + u"\r\n"_s + dir + u"\r\n"_s + why, u"エラー"_s);
+    });
+    connect(File, &FileList::Click, this, &SaveasFrm::File_Click);
+    connect(TailCmb, &ComboBox::Click, this, &SaveasFrm::TailCmb_Click);
+    connect(TailCmb, &ComboBox::Change, this, &SaveasFrm::TailCmb_Change);
+    connect(TailCmb, &ComboBox::KeyDown, this, &SaveasFrm::TailCmb_KeyDown);
+    connect(SaveCmd, &Button::Click, this, &SaveasFrm::SaveCmd_Click);
+    connect(CancelCmd, &Button::Click, this, &SaveasFrm::CancelCmd_Click);
+    Form_Load();
+}
+
+void SaveasFrm::notice(const QString &text, const QString &title)
+{
+    m_owner.platform().boxes->ask(MsgBox::warning(text, title));
+}
+
+void SaveasFrm::showFor(const QString &dir)
+{
+    QString why;
+    if (!Dir1->setPath(dir, &why))
+        notice(u"ディレクトリを開けません。"_s + u"\r\n"_s + dir + u"\r\n"_s + why, u"エラー"_s);
+    setVisible(true);
+    setEnabled(true);
+    raise();
+    activateWindow();
+    FilenameTxt->setFocus();
+}
+
+void SaveasFrm::Form_Load()
+{
+    if (TailCmb->listIndex() == -1) {
+        TailCmb->setListIndex(0);
+        m_TailIndex = 0;
+    }
+    File->setPattern(u"*.html"_s);
+}
+
+void SaveasFrm::Drive_Change()
+{
+    QString why;
+    if (!Dir1->setPath(Drive->drive(), &why))
+        notice(u"ドライブを読み取れません。"_s + u"\r\n"_s + Drive->drive() + u"\r\n"_s + why, u"エラー"_s);
+}
+
+void SaveasFrm::Dir1_Change()
+{
+    QString why;
+    if (!File->setPath(Dir1->path(), &why))
+        notice(u"ディレクトリを読み取れません。"_s + u"\r\n"_s + Dir1->path() + u"\r\n"_s + why, u"エラー"_s);
+}
+
+void SaveasFrm::File_Click() { FilenameTxt->setText(File->fileName()); }
+
+void SaveasFrm::TailCmb_Click() { File->setPattern(filtertable::patternFor(TailCmb->list(TailCmb->listIndex()))); }
+
+void SaveasFrm::TailCmb_Change()
+{
+    FilenameTxt->setFocus();
+    TailCmb->setListIndex(m_TailIndex);
+}
+
+void SaveasFrm::TailCmb_KeyDown(int, int)
+{
+    if (TailCmb->listIndex() != -1)
+        m_TailIndex = qint16(TailCmb->listIndex());
+}
+
+void SaveasFrm::SaveCmd_Click()
+{
+    const QString name = FilenameTxt->text();
+    const QString ext = TailCmb->list(TailCmb->listIndex());
+    const QString dir = Dir1->path();
+    if (name.isEmpty()) {
+        notice(u"ファイル名を入力してください。"_s, u"確認"_s);
+        return;
+    }
+    if (savepath::isWorkFile(name, ext, dir, m_owner.platform().startDir)) {
+        notice(u"システムファイルには保存できません。"_s, u"エラー"_s);
+        return;
+    }
+    const QString full = savepath::compose(dir, name, ext);
+    if (QFile::exists(full) &&
+        m_owner.platform().boxes->ask(MsgBox::question(
+            u"同名のファイルが既に存在します。"_s + u"\r\n"_s + u"この名前で保存しますか？"_s, u"確認"_s)) !=
+            MsgAnswer::Yes)
+        return;
+    // The "(その他)" item keeps its text after an overwrite, so the work file
+    // stays refused. A save that fails has told the user why and keeps the
+    // dialog open with its name, filter and directory.
+    if (!m_owner.SaveTextFile(full, dir))
+        return;
+    m_owner.setEnabled(true);
+    ValueDesc &v = m_owner.values();
+    if (v.QuitAfterSave == 1)
+        m_SavedForQuit = 1;
+    setVisible(false);
+    setEnabled(false);
+    if (v.QuitAfterSave == 1) {
+        qint16 cancel = 0;
+        m_owner.Form_Unload(cancel);
+    }
+}
+
+void SaveasFrm::leave()
+{
+    m_owner.setEnabled(true);
+    setVisible(false);
+    setEnabled(false);
+}
+
+void SaveasFrm::CancelCmd_Click()
+{
+    leave();
+    m_owner.values().QuitAfterSave = 0;
+}
+
+void SaveasFrm::Form_Unload()
+{
+    leave();
+    if (m_SavedForQuit == 0)
+        m_owner.values().QuitAfterSave = 0;
+}
+
+void SaveasFrm::closeEvent(QCloseEvent *e)
+{
+    // Closing through the frame unloads the dialog (it is deleted on close);
+    // the next opening loads it afresh.
+    Form_Unload();
+    e->accept();
 }

@@ -1,6 +1,13 @@
 #pragma once
-// New, Open, Save, Save as and Discard edits on the document as a whole.
+// New, Open, Save, Save as and Discard edits on the document as a whole, with
+// their questions and notices, and the preset page New starts from.
+//
+// Reads and writes EditTxt, SavedText, FilenameLbl, ByteLbl and QuitAfterSave;
+// reads the file pane (FileChosen, the selected file, Dir1) and PresetChk;
+// opens the save-as dialog. A file that cannot be read is reported and
+// changes nothing; a save that fails never ends the program.
 #include <QObject>
+#include <optional>
 
 class TesselFrm;
 
@@ -14,6 +21,17 @@ public:
     void SaveasBtn_Click();
     void CancelBtn_Click();
 
+    // Sets SavedText to the built-in preset and writes it to "preset.lst".
+    void WriteDefaultPreset();
+
 private:
+    bool confirm(const QString &sentence);
+    void notice(const QString &text, const QString &title);
+    // The file's text, or nothing when it cannot be read (the user is told).
+    // Bytes that are not valid Shift_JIS are kept, and the user is told so.
+    std::optional<QStringList> readDocument(const QString &path);
+    void presetStep();
+    void openSaveasDialog();
+
     TesselFrm &m_frm;
 };

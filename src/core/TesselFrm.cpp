@@ -33,6 +33,7 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QWindow>
 #include <optional>
 
 using namespace Qt::StringLiterals;
@@ -113,7 +114,13 @@ void TesselFrm::createControls()
     EditTxt->setFocus();
 }
 
-TesselFrm::~TesselFrm() = default;
+TesselFrm::~TesselFrm()
+{
+    // The dialogs are windows of their own, not children: a child would be
+    // disabled with this window while the save-as dialog is up.
+    delete m_saveasFrm;
+    delete m_searchFrm;
+}
 
 void TesselFrm::NewBtn_Click() { m_commands->NewBtn_Click(); }
 void TesselFrm::OpenBtn_Click() { m_commands->OpenBtn_Click(); }
@@ -132,16 +139,29 @@ bool TesselFrm::SaveTextFile(const QString &FileName, const QString &FilePath)
 void TesselFrm::SearchCmd_Click()
 {
     // The dialog is loaded on first use and again after its frame unloaded it.
-    if (!m_searchFrm)
-        m_searchFrm = new SearchFrm(m_platform, EditTxt, this);
+    if (!m_searchFrm) {
+        m_searchFrm = new SearchFrm(m_platform, EditTxt, nullptr);
+        keepAbove(m_searchFrm);
+    }
     m_searchFrm->setVisible(true);
     m_searchFrm->setEnabled(true);
 }
 
+void TesselFrm::keepAbove(QWidget *dialog)
+{
+    // A dialog stays above this window, as a window it belongs to.
+    dialog->winId();
+    winId();
+    if (dialog->windowHandle() && windowHandle())
+        dialog->windowHandle()->setTransientParent(windowHandle());
+}
+
 SaveasFrm *TesselFrm::saveasFrm()
 {
-    if (!m_saveasFrm)
+    if (!m_saveasFrm) {
         m_saveasFrm = new SaveasFrm(*this);
+        keepAbove(m_saveasFrm);
+    }
     return m_saveasFrm;
 }
 

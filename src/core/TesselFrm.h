@@ -105,6 +105,7 @@ protected:
 
 private:
     void createControls();
+    void keepAbove(QWidget *dialog);
     QRect screenTwips() const;
     static QSize outerDesignTwips();
     const Platform &m_platform;
