@@ -1,10 +1,99 @@
 #include "tags/ShortCutSlots.h"
+#include "core/ProgramFiles.h"
 #include "core/TesselFrm.h"
+#include "text/TextFile.h"
+#include "ui/Keys.h"
+#include "ui/Label.h"
+#include "ui/ListBox.h"
+
+namespace {
+// Slot of a function key, -1 for any other key.
+int slotOf(int keyCode)
+{
+    return keyCode >= keys::F1 && keyCode <= keys::F12 ? keyCode - keys::F1 : -1;
+}
+} // namespace
 
 ShortCutSlots::ShortCutSlots(TesselFrm &frm) : QObject(&frm), m_frm(frm) {}
 
-void ShortCutSlots::ShowShortCuts() {}
+void ShortCutSlots::load()
+{
+    m_frm.ShortCutsLbl->setCaption(QStringLiteral(" "));
+    ShortCuts = {};
+    const QString dir = m_frm.platform().startDir;
+    if (TextFile::fileExists(dir, programfiles::ShortCuts)) {
+        // A file that cannot be read counts as missing: the slots stay empty.
+        const TextFile::LinesRead read = TextFile::readLines(programfiles::pathOf(dir, programfiles::ShortCuts));
+        if (read.ok)
+            for (int k = 0; k < shortcutlabel::SlotCount && k < read.lines.size(); ++k)
+                ShortCuts[k] = read.lines.at(k);
+    }
+    ShowShortCuts();
+}
 
-void ShortCutSlots::EditTxt_KeyDown(int, int) {}
+bool ShortCutSlots::save(QString *why)
+{
+    const QStringList lines(ShortCuts.begin(), ShortCuts.end());
+    const TextFile::WriteResult written =
+        TextFile::writeLines(programfiles::pathOf(m_frm.platform().startDir, programfiles::ShortCuts), lines);
+    if (!written.ok && why)
+        *why = written.reason;
+    return written.ok;
+}
 
-void ShortCutSlots::HTMLLst_KeyDown(int, int) {}
+void ShortCutSlots::ShowShortCuts()
+{
+    const ListBox *list = m_frm.HTMLLst;
+    m_frm.ShortCutsLbl->setCaption(shortcutlabel::caption(ShortCuts, [list](int i) { return list->list(i); }));
+}
+
+void ShortCutSlots::EditTxt_KeyDown(int KeyCode, int Shift)
+{
+    const int k = slotOf(KeyCode);
+    if (k < 0)
+        return;
+    if (Shift == keys::Shift)
+        clearSlot(k);
+    else
+        paste(k);
+}
+
+void ShortCutSlots::HTMLLst_KeyDown(int KeyCode, int Shift)
+{
+    const int k = slotOf(KeyCode);
+    if (k < 0)
+        return;
+    if (Shift == keys::Shift)
+        clearSlot(k);
+    else
+        registerSlot(k);
+}
+
+void ShortCutSlots::registerSlot(int k)
+{
+    ShortCuts[k] = QString::number(m_frm.HTMLLst->listIndex());
+    ShowShortCuts();
+}
+
+void ShortCutSlots::clearSlot(int k)
+{
+    ShortCuts[k].clear();
+    ShowShortCuts();
+}
+
+void ShortCutSlots::paste(int k)
+{
+    // A slot that names no position (empty, or a line that registration cannot
+    // have written) pastes nothing rather than a guess at what it meant.
+    const std::optional<qint16> position = shortcutlabel::position(ShortCuts[k]);
+    if (!position)
+        return;
+    ListBox *list = m_frm.HTMLLst;
+    const double n = *position;
+    if (!(n < list->listCount()))
+        return;
+    const int remembered = list->listIndex();
+    list->setListIndex(*position); // raises HTMLLst_Click
+    m_frm.HTMLLst_DblClick();
+    list->setListIndex(remembered); // raises HTMLLst_Click again
+}
