@@ -1,0 +1,25 @@
+#pragma once
+// What the benchmarks share: a Japanese HTML document of a given size, and
+// message boxes that answer every question with Yes.
+#include "ui/MessageBoxes.h"
+#include "ui/ProgramEnd.h"
+
+#include <QString>
+
+namespace benchsupport {
+// CR LF lines of HTML with more than half of the characters Japanese.
+QString japaneseHtml(qsizetype approxChars);
+
+class YesBoxes : public MessageBoxes {
+public:
+    MsgAnswer ask(const MsgBox &box) override
+    {
+        return box.buttons == MsgButtons::Ok ? MsgAnswer::Ok : MsgAnswer::Yes;
+    }
+};
+
+class NoEnd : public ProgramEnd {
+public:
+    void endProgram() override {}
+};
+} // namespace benchsupport
