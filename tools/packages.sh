@@ -3,7 +3,7 @@
 TESSARA_BUILD_PACKAGES=(g++ cmake ninja-build ccache pkg-config qt6-base-dev qt6-base-dev-tools
   libgl-dev libegl-dev libvulkan-dev libxkbcommon-dev qt6-qpa-plugins libbenchmark-dev fonts-ipafont-gothic)
 TESSARA_TEST_PACKAGES=(xvfb xauth xdotool xclip imagemagick x11-utils python3 python3-xlib
-  at-spi2-core python3-pyatspi util-linux)
+  at-spi2-core python3-pyatspi dbus-daemon util-linux)
 
 tessara_install() {
   local missing=()
