@@ -1,0 +1,159 @@
+// The help label and the layout on a real main window. A mouse move over a
+// control whose help text is already shown must do no work beyond comparing
+// the number; resizing the window with a 10 MB document in the edit box should
+// stay under 16 ms (one frame), layout and repaint included.
+#include "BenchSupport.h"
+#include "browse/MainLayout.h"
+#include "core/TesselFrm.h"
+#include "look/HoverHelp.h"
+#include "ui/EditBox.h"
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+struct Window {
+    QTemporaryDir dir;
+    ValueDesc values;
+    benchsupport::YesBoxes boxes;
+    benchsupport::NoEnd end;
+    Platform platform;
+    std::unique_ptr<TesselFrm> frm;
+    explicit Window(qsizetype documentChars = 0)
+    {
+        platform = {dir.path(), &boxes, &end};
+        frm = std::make_unique<TesselFrm>(platform, values);
+        if (documentChars > 0)
+            frm->EditTxt->setText(benchsupport::japaneseHtml(documentChars));
+        frm->show();
+        QCoreApplication::processEvents();
+    }
+};
+
+// The handler itself, the mouse already over the edit box.
+void BM_MouseMoveHandlerOverShownText(benchmark::State &state)
+{
+    Window w;
+    HoverHelp &hover = *w.frm->hoverHelp();
+    hover.EditTxt_MouseMove();
+    for (auto _ : state)
+        hover.EditTxt_MouseMove();
+    if (hover.HoverId() != 1)
+        state.SkipWithError("help number changed");
+}
+
+// The same move as the edit box receives it from Qt, event delivery included.
+void BM_MouseMoveEventOverShownText(benchmark::State &state)
+{
+    Window w;
+    QWidget *viewport = w.frm->EditTxt->viewport();
+    w.frm->hoverHelp()->EditTxt_MouseMove();
+    int x = 0;
+    for (auto _ : state) {
+        const QPointF p(50 + (x++ & 7), 50);
+        QMouseEvent e(QEvent::MouseMove, p, viewport->mapToGlobal(p), Qt::NoButton, Qt::NoButton,
+                      Qt::NoModifier);
+        QCoreApplication::sendEvent(viewport, &e);
+    }
+}
+
+// For comparison: entering a control, which sets the label's caption.
+void BM_MouseMoveEnteringAnotherControl(benchmark::State &state)
+{
+    Window w;
+    HoverHelp &hover = *w.frm->hoverHelp();
+    bool edit = false;
+    for (auto _ : state) {
+        edit = !edit;
+        if (edit)
+            hover.EditTxt_MouseMove();
+        else
+            hover.NewBtn_MouseMove();
+    }
+}
+
+// About 10 MB (Shift_JIS) in the edit box; built once for all the resize
+// benchmarks and left to the end of the process.
+Window &bigWindow()
+{
+    static Window *w = new Window(5'000'000);
+    return *w;
+}
+
+// Resizing the window (the layout runs from its resize event) and painting it.
+void BM_ResizeWith10MBDocument(benchmark::State &state)
+{
+    Window &w = bigWindow();
+    bool large = false;
+    for (auto _ : state) {
+        large = !large;
+        w.frm->resize(large ? 900 : 653, large ? 760 : 604);
+        w.frm->repaint();
+    }
+}
+
+// Parts of it. A change of the edit box's width makes QPlainTextEdit drop the
+// layout of every line (its own resize handling); a change of height does not.
+void BM_ResizeHeightOnly10MB(benchmark::State &state)
+{
+    Window &w = bigWindow();
+    bool large = false;
+    for (auto _ : state) {
+        large = !large;
+        w.frm->resize(653, large ? 760 : 604);
+    }
+}
+
+void BM_ResizeWidthOnly10MB(benchmark::State &state)
+{
+    Window &w = bigWindow();
+    bool large = false;
+    for (auto _ : state) {
+        large = !large;
+        w.frm->resize(large ? 900 : 653, 604);
+    }
+}
+
+void BM_Repaint10MB(benchmark::State &state)
+{
+    Window &w = bigWindow();
+    for (auto _ : state)
+        w.frm->repaint();
+}
+
+// The layout rules alone at an unchanged size.
+void BM_LayoutAtUnchangedSize(benchmark::State &state)
+{
+    Window w;
+    for (auto _ : state)
+        mainlayout::apply(*w.frm);
+}
+} // namespace
+
+BENCHMARK(BM_MouseMoveHandlerOverShownText)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_MouseMoveEventOverShownText)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_MouseMoveEnteringAnotherControl)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_ResizeWith10MBDocument)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+BENCHMARK(BM_ResizeHeightOnly10MB)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_ResizeWidthOnly10MB)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_Repaint10MB)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_LayoutAtUnchangedSize)
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+
+int main(int argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
