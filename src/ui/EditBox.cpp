@@ -2,6 +2,7 @@
 #include "ui/Keys.h"
 
 #include <QKeyEvent>
+#include <QResizeEvent>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -18,6 +19,27 @@ EditBox::EditBox(QWidget *parent) : QPlainTextEdit(parent)
     viewport()->setMouseTracking(true);
     setAttribute(Qt::WA_NoMousePropagation);
     connect(document(), &QTextDocument::contentsChanged, this, [this] { emit Change(); });
+    // Lines are never wrapped, so a new width changes no line: the text's
+    // layout is brought up to the new width once the resizing has stopped
+    // instead of on every step of it, which on a large document would cost
+    // more than a frame each time.
+    m_relayout.setSingleShot(true);
+    m_relayout.setInterval(200);
+    connect(&m_relayout, &QTimer::timeout, this, [this] {
+        QResizeEvent widthChanged(size(), QSize(-1, -1));
+        QPlainTextEdit::resizeEvent(&widthChanged);
+    });
+}
+
+void EditBox::resizeEvent(QResizeEvent *e)
+{
+    if (e->oldSize().width() == e->size().width() || lineWrapMode() != QPlainTextEdit::NoWrap) {
+        QPlainTextEdit::resizeEvent(e);
+        return;
+    }
+    QResizeEvent sameWidth(e->size(), QSize(e->size().width(), e->oldSize().height()));
+    QPlainTextEdit::resizeEvent(&sameWidth);
+    m_relayout.start();
 }
 
 QString EditBox::toDocumentText(QStringView text)

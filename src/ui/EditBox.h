@@ -4,6 +4,7 @@
 // is a paragraph break; a lone LF is kept as a line separator (shown as a break)
 // and a lone CR as a private character, so both come back out unchanged.
 #include <QPlainTextEdit>
+#include <QTimer>
 
 class EditBox : public QPlainTextEdit {
     Q_OBJECT
@@ -46,7 +47,9 @@ protected:
     void keyPressEvent(QKeyEvent *e) override;
     void keyReleaseEvent(QKeyEvent *e) override;
     void mouseMoveEvent(QMouseEvent *e) override;
+    void resizeEvent(QResizeEvent *e) override;
 
 private:
     void selectDocumentRange(qsizetype anchor, qsizetype position);
+    QTimer m_relayout;
 };

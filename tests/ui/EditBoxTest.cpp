@@ -8,6 +8,7 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QTextDocument>
+#include <QPlainTextDocumentLayout>
 
 using namespace Qt::StringLiterals;
 
@@ -145,6 +146,21 @@ private slots:
         }
         QCOMPARE(down.size(), 3); // auto-repeated presses are key-downs
         QCOMPARE(up.size(), 1);   // only the real release
+    }
+
+    void layoutFollowsANewWidthOnceResizingStops()
+    {
+        EditBox box;
+        box.setText(u"a\r\nb"_s);
+        box.resize(200, 100);
+        box.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&box));
+        auto *layout = qobject_cast<QPlainTextDocumentLayout *>(box.document()->documentLayout());
+        QVERIFY(layout);
+        QTRY_COMPARE(layout->documentSize().width(), qreal(box.viewport()->width()));
+        box.resize(420, 100);
+        QTRY_COMPARE(layout->documentSize().width(), qreal(box.viewport()->width()));
+        QCOMPARE(box.text(), u"a\r\nb"_s);
     }
 
     void mouseMoveIsRaisedOverTheText()
