@@ -1,16 +1,28 @@
 #pragma once
-// The one document writer: writes the edit text, makes it the saved text and
-// brings the labels and the file pane up to date.
+// The one document writer: writes the edit text plus one CR LF in Shift_JIS,
+// makes it the saved text, shows the file in FilenameLbl and its size in
+// ByteLbl, and brings the file pane up to date.
+//
+// A save that cannot be completed (a character Shift_JIS cannot hold, no
+// permission, a directory of that name, a full disk, a name the file system
+// refuses) writes nothing, tells the user why and changes nothing else: the
+// file on disk, SavedText, the labels and the pane stay as they were and the
+// document still counts as modified.
 #include <QObject>
 
 class TesselFrm;
 
-class DocumentWriter : public QObject {
+class DocumentWriter : public QObject
+{
     Q_OBJECT
-public:
+  public:
     explicit DocumentWriter(TesselFrm &frm);
+    // FileName: the full path to write. FilePath: the directory the pane is to
+    // show afterwards, or empty to leave it where it is. False when nothing
+    // was written (the user has been told); a caller that would end the
+    // program after the save must not then.
     bool SaveTextFile(const QString &FileName, const QString &FilePath);
 
-private:
+  private:
     TesselFrm &m_frm;
 };

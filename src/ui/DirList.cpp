@@ -9,13 +9,15 @@
 #include <QSignalBlocker>
 #include <QStyle>
 
-#include <dirent.h>
 #include <cerrno>
 #include <cstring>
+#include <dirent.h>
+#include <sys/stat.h>
 
 using namespace Qt::StringLiterals;
 
-namespace dirpath {
+namespace dirpath
+{
 QString normalize(const QString &path)
 {
     QString p = QDir::cleanPath(QDir(path).absolutePath());
@@ -24,26 +26,49 @@ QString normalize(const QString &path)
     return p;
 }
 
+QString reasonFor(int error)
+{
+    switch (error) {
+    case ENOENT:
+    case ENOTDIR:
+        return u"フォルダーが見つかりません。"_s;
+    case EACCES:
+    case EPERM:
+        return u"フォルダーを読み取る権限がありません。"_s;
+    case ENOMEDIUM:
+        return u"ドライブにメディアが入っていません。"_s;
+    case EIO:
+        return u"ドライブを読み取れません（入出力エラー）。"_s;
+    case ENAMETOOLONG:
+        return u"パスが長すぎます。"_s;
+    case ELOOP:
+        return u"シンボリックリンクが循環しています。"_s;
+    default:
+        return u"フォルダーを読み取れません（"_s + QString::fromLocal8Bit(std::strerror(error)) + u"）。"_s;
+    }
+}
+
 bool readable(const QString &path, QString *why)
 {
-    const QFileInfo fi(path);
-    if (!fi.exists()) {
+    const auto fail = [why](const QString &reason) {
         if (why)
-            *why = u"ディレクトリが見つかりません。"_s;
+            *why = reason;
         return false;
-    }
-    if (!fi.isDir()) {
-        if (why)
-            *why = u"ディレクトリではありません。"_s;
-        return false;
-    }
-    // Open it for real: permission bits alone do not say whether a listing works.
-    DIR *d = ::opendir(QFile::encodeName(path).constData());
-    if (!d) {
-        if (why)
-            *why = u"ディレクトリを読み取れません（"_s + QString::fromLocal8Bit(std::strerror(errno)) + u"）。"_s;
-        return false;
-    }
+    };
+    if (path.isEmpty())
+        return fail(u"フォルダーが指定されていません。"_s);
+    const QByteArray native = QFile::encodeName(path);
+    struct stat st {
+    };
+    if (::stat(native.constData(), &st) != 0)
+        return fail(reasonFor(errno));
+    if (!S_ISDIR(st.st_mode))
+        return fail(u"フォルダーではなくファイルです。"_s);
+    // Open it for real: permission bits alone do not say whether a listing
+    // works (root, access control lists, a drive without its medium).
+    DIR *d = ::opendir(native.constData());
+    if (!d)
+        return fail(reasonFor(errno));
     ::closedir(d);
     return true;
 }
@@ -63,9 +88,16 @@ DirList::DirList(QWidget *parent) : QListWidget(parent)
     });
 }
 
+QString DirList::directoryOf(const QString &path) const
+{
+    if (path.isEmpty())
+        return {};
+    return dirpath::normalize(m_drives ? m_drives->directoryOf(path) : path);
+}
+
 bool DirList::setPath(const QString &path, QString *why)
 {
-    const QString dir = dirpath::normalize(m_drives ? m_drives->directoryOf(path) : path);
+    const QString dir = directoryOf(path);
     if (!dirpath::readable(dir, why))
         return false;
     const bool changed = dir != m_path;
@@ -73,6 +105,14 @@ bool DirList::setPath(const QString &path, QString *why)
     fill();
     if (changed)
         emit Change();
+    return true;
+}
+
+bool DirList::refresh(QString *why)
+{
+    if (!dirpath::readable(m_path, why))
+        return false;
+    fill();
     return true;
 }
 
@@ -88,7 +128,8 @@ void DirList::fill()
     }
     m_subdirs.clear();
     const QDir dir(m_path);
-    for (const QString &name : dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase))
+    for (const QString &name :
+         dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase))
         m_subdirs.append(m_path == u"/"_s ? QString(m_path + name) : QString(m_path + u'/' + name));
 
     const QSignalBlocker block(this);

@@ -8,9 +8,10 @@
 
 class Drives;
 
-class DirList : public QListWidget {
+class DirList : public QListWidget
+{
     Q_OBJECT
-public:
+  public:
     explicit DirList(QWidget *parent = nullptr);
     void setDrives(const Drives *drives) { m_drives = drives; }
 
@@ -18,24 +19,31 @@ public:
     // Shows the directory (a drive name stands for its current directory).
     // Fails, keeping the current directory and raising nothing, when the
     // directory does not exist or cannot be read; why says so in Japanese.
+    // Setting the path it already shows reads it again and raises nothing.
     bool setPath(const QString &path, QString *why = nullptr);
+    // The directory setPath(path) would show: a drive name stands for its
+    // current directory; absolute, cleaned, without a trailing separator.
+    QString directoryOf(const QString &path) const;
+    // Reads the current directory again (subdirectories may have come or
+    // gone), raising nothing; false when it can no longer be read.
+    bool refresh(QString *why = nullptr);
     QString list(int index) const;
     int listIndex() const;
     void setListIndex(int index);
     int listCount() const { return int(m_subdirs.size()); }
 
-signals:
+  signals:
     void Change();
     void KeyDown(int keyCode, int shift);
     void MouseMove();
     // A directory the user opened could not be shown.
     void Failure(const QString &path, const QString &why);
 
-protected:
+  protected:
     void keyPressEvent(QKeyEvent *e) override;
     void mouseMoveEvent(QMouseEvent *e) override;
 
-private:
+  private:
     void fill();
     const Drives *m_drives = nullptr;
     QString m_path;
@@ -43,9 +51,13 @@ private:
     QStringList m_subdirs;   // full paths
 };
 
-namespace dirpath {
+namespace dirpath
+{
 // Absolute, cleaned, without a trailing separator except at the root.
 QString normalize(const QString &path);
-// Whether a directory exists and can be listed; why says what is wrong.
+// Whether a directory exists and can be listed; why says in Japanese what is
+// wrong. An empty path is not a directory.
 bool readable(const QString &path, QString *why);
+// A Japanese sentence for a system error met while reading a directory.
+QString reasonFor(int error);
 } // namespace dirpath

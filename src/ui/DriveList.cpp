@@ -47,3 +47,10 @@ void DriveList::setDrive(const QString &name)
     emit Change();
 }
 
+void DriveList::restoreDrive(const QString &name)
+{
+    const int index = m_drives && !name.isEmpty() ? m_drives->indexOf(name) : -1;
+    const QSignalBlocker block(this);
+    setCurrentIndex(index);
+    m_index = index;
+}

@@ -20,18 +20,19 @@ FileList::FileList(QWidget *parent) : QListWidget(parent)
 
 bool FileList::setPath(const QString &path, QString *why)
 {
-    const QString dir = dirpath::normalize(path);
+    const QString dir = path.isEmpty() ? QString() : dirpath::normalize(path);
     if (!dirpath::readable(dir, why))
         return false;
     m_path = dir;
-    return fill(why);
+    fill();
+    return true;
 }
 
 void FileList::setPattern(const QString &pattern)
 {
     m_pattern = pattern;
     if (!m_path.isEmpty())
-        fill(nullptr);
+        fill();
 }
 
 bool FileList::refresh(QString *why)
@@ -39,15 +40,17 @@ bool FileList::refresh(QString *why)
     if (m_path.isEmpty())
         return true;
     if (!dirpath::readable(m_path, why)) {
+        // The names of a directory that has gone are no longer there to open.
         const QSignalBlocker block(this);
         clear();
         m_listIndex = -1;
         return false;
     }
-    return fill(why);
+    fill();
+    return true;
 }
 
-bool FileList::fill(QString *why)
+void FileList::fill()
 {
     QDir dir(m_path);
     QStringList filters;
@@ -61,11 +64,12 @@ bool FileList::fill(QString *why)
     addItems(dir.entryList());
     m_listIndex = -1;
     setCurrentRow(-1);
-    Q_UNUSED(why);
-    return true;
 }
 
-QString FileList::fileName() const { return list(m_listIndex); }
+QString FileList::fileName() const
+{
+    return list(m_listIndex);
+}
 
 QString FileList::list(int index) const
 {
