@@ -2,6 +2,8 @@
 #include "ui/Keys.h"
 
 #include <QKeyEvent>
+
+#include <algorithm>
 #include <QResizeEvent>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -44,37 +46,45 @@ void EditBox::resizeEvent(QResizeEvent *e)
 
 QString EditBox::toDocumentText(QStringView text)
 {
-    QString out;
-    out.reserve(text.size());
-    const qsizetype n = text.size();
-    for (qsizetype i = 0; i < n; ++i) {
-        const QChar c = text[i];
-        if (c == u'\r') {
-            if (i + 1 < n && text[i + 1] == u'\n') {
-                out += QChar(ParagraphBreak);
-                ++i;
-            } else {
-                out += QChar(LoneCr);
-            }
-        } else if (c == u'\n') {
-            out += QChar(LoneLf);
+    // Copies the runs between line breaks whole; only the breaks are looked at.
+    QString out(text.size(), Qt::Uninitialized);
+    char16_t *o = reinterpret_cast<char16_t *>(out.data());
+    const char16_t *p = text.utf16();
+    const char16_t *const end = p + text.size();
+    while (p < end) {
+        const char16_t *q = p;
+        while (q < end && *q != u'\r' && *q != u'\n')
+            ++q;
+        o = std::copy(p, q, o);
+        if (q == end)
+            break;
+        if (*q == u'\r' && q + 1 < end && q[1] == u'\n') {
+            *o++ = ParagraphBreak;
+            p = q + 2;
         } else {
-            out += c;
+            *o++ = *q == u'\r' ? LoneCr : LoneLf;
+            p = q + 1;
         }
     }
+    out.truncate(o - reinterpret_cast<char16_t *>(out.data()));
     return out;
 }
 
 QString EditBox::fromDocumentText(QStringView raw)
 {
-    QString out;
-    out.reserve(raw.size() + raw.size() / 16);
-    for (QChar c : raw) {
-        switch (c.unicode()) {
-        case ParagraphBreak: out += u'\r'; out += u'\n'; break;
-        case LoneLf: out += u'\n'; break;
-        case LoneCr: out += u'\r'; break;
-        default: out += c;
+    qsizetype breaks = 0;
+    for (QChar c : raw)
+        breaks += c.unicode() == ParagraphBreak;
+    QString out(raw.size() + breaks, Qt::Uninitialized);
+    char16_t *o = reinterpret_cast<char16_t *>(out.data());
+    const char16_t *p = raw.utf16();
+    for (const char16_t *const end = p + raw.size(); p < end; ++p) {
+        const char16_t c = *p;
+        if (c == ParagraphBreak) {
+            *o++ = u'\r';
+            *o++ = u'\n';
+        } else {
+            *o++ = c == LoneLf ? u'\n' : c == LoneCr ? u'\r' : c;
         }
     }
     return out;
