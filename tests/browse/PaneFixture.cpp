@@ -83,27 +83,3 @@ int PaneFixture::dirRow(const QString &name)
     return -1;
 }
 
-Unprivileged::Unprivileged()
-{
-    if (::geteuid() != 0) {
-        m_active = true; // already unprivileged: permission bits apply as they are
-        return;
-    }
-    // The effective user only: the saved root user lets us switch back.
-    if (::setegid(65534) != 0)
-        return;
-    if (::seteuid(65534) != 0) {
-        if (::setegid(0) != 0)
-            qFatal("cannot return to the test's own group");
-        return;
-    }
-    m_switched = m_active = true;
-}
-
-Unprivileged::~Unprivileged()
-{
-    if (m_switched) {
-        if (::seteuid(0) != 0 || ::setegid(0) != 0)
-            qFatal("cannot return to the test's own user");
-    }
-}

@@ -1,4 +1,5 @@
 #pragma once
+#include "Unprivileged.h"
 // A main window whose file pane browses a small directory tree in its own
 // temporary start directory:
 //   tree/a.html tree/b.html tree/c.txt tree/d.dat tree/sub1/s.html tree/sub2/t.txt
@@ -36,16 +37,4 @@ class PaneFixture : public WindowFixture
     Drives drives;
 };
 
-// Runs as an unprivileged user while it lives (when the test runs as root,
-// who may read and write everything), so that permission failures are real.
-class Unprivileged
-{
-  public:
-    Unprivileged();
-    ~Unprivileged();
-    bool active() const { return m_active; }
 
-  private:
-    bool m_switched = false;
-    bool m_active = false;
-};

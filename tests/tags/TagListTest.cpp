@@ -1,5 +1,6 @@
 // The tag catalogue, its file, and insertion of an entry at the caret.
 #include "TestRegistry.h"
+#include "Unprivileged.h"
 #include "WindowFixture.h"
 #include "core/TesselFrm.h"
 #include "look/HoverHelp.h"
@@ -214,27 +215,27 @@ private slots:
     }
 };
 
-// Permission failures are only real for an unprivileged user: this class runs
-// again as one (see tests/CMakeLists.txt) and skips itself when run as root.
+// Permission failures are only real for an unprivileged user: the program's
+// start-up runs as one (root reads and writes whatever it likes).
 class TagListPermissionTest : public QObject {
     Q_OBJECT
 private slots:
-    void init()
-    {
-        if (geteuid() == 0)
-            QSKIP("root ignores permissions; runs as an unprivileged user");
-    }
-
     void catalogueThatCannotBeCreatedIsReportedOnce()
     {
         WindowFixture f;
-        QVERIFY(QFile::setPermissions(f.startDir(), QFile::ReadOwner | QFile::ExeOwner));
+        giveToUnprivileged(f.startDir());
+        QVERIFY(QFile::setPermissions(f.startDir(), QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther |
+                                                        QFile::ExeOther));
         f.boxes.expectStartingWith(
             MsgBox::warning(u"タグリストのファイルを作成できません。\r\n"_s + f.path(u"htmllist.lst"_s) + u"\r\n"_s,
                             u"エラー"_s),
             MsgAnswer::Ok);
-        TesselFrm &frm = f.load();
-        QCOMPARE(entries(frm.HTMLLst), catalogue::builtIn());
+        {
+            Unprivileged as;
+            QVERIFY(as.active());
+            f.load();
+        }
+        QCOMPARE(entries(f.frm().HTMLLst), catalogue::builtIn());
         VERIFY_BOXES(f.boxes);
         QVERIFY(!f.exists(u"htmllist.lst"_s));
         QFile::setPermissions(f.startDir(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
@@ -244,13 +245,18 @@ private slots:
     {
         WindowFixture f;
         f.write(u"htmllist.lst"_s, "<b>\r\n");
+        giveToUnprivileged(f.startDir());
         QVERIFY(QFile::setPermissions(f.path(u"htmllist.lst"_s), QFile::WriteOwner));
         f.boxes.expectStartingWith(
             MsgBox::warning(u"タグリストのファイルを読み込めません。\r\n"_s + f.path(u"htmllist.lst"_s) + u"\r\n"_s,
                             u"エラー"_s),
             MsgAnswer::Ok);
-        TesselFrm &frm = f.load();
-        QCOMPARE(entries(frm.HTMLLst), catalogue::builtIn());
+        {
+            Unprivileged as;
+            QVERIFY(as.active());
+            f.load();
+        }
+        QCOMPARE(entries(f.frm().HTMLLst), catalogue::builtIn());
         VERIFY_BOXES(f.boxes);
         QFile::setPermissions(f.path(u"htmllist.lst"_s), QFile::ReadOwner | QFile::WriteOwner);
         QCOMPARE(f.bytes(u"htmllist.lst"_s), QByteArray("<b>\r\n"));
