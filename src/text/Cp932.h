@@ -1,10 +1,11 @@
 #pragma once
 // Conversion between text and Shift_JIS bytes (Windows code page 932).
 //
-// glibc iconv ("CP932") is the source of truth; its answers are gathered once
-// into tables and the conversions run on the tables. What iconv lacks is
-// handled here: the bytes 0x80, 0xA0, 0xFD, 0xFE, 0xFF read as U+0080 and
-// U+F8F0..U+F8F3, as Windows reads them.
+// glibc iconv ("CP932") is the source of truth; its answers are gathered into
+// constant tables when the program is built (Cp932TableGen.cpp) and the
+// conversions run on those tables, so nothing is set up at run time. What
+// iconv lacks is handled there too: the bytes 0x80, 0xA0, 0xFD, 0xFE, 0xFF
+// read as U+0080 and U+F8F0..U+F8F3, as Windows reads them.
 //
 // Decoding never loses a byte. A byte that is not valid CP932 is kept as the
 // character U+DC00 + byte (a lone low surrogate), and encoding writes that
