@@ -89,6 +89,7 @@ int main(int argc, char **argv)
         phases.mark("show until exposed");
         return ok ? 0 : 1;
     }
+    QApplication::setFont(fonts::japaneseGothic(9)); // as the program's main() does
     benchsupport::YesBoxes boxes;
     benchsupport::NoEnd end;
     const Platform platform{QDir::currentPath(), &boxes, &end};

@@ -7,7 +7,9 @@
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QSignalBlocker>
-#include <QStyle>
+#include <QPainter>
+#include <QPixmap>
+#include <QPolygonF>
 
 #include <cerrno>
 #include <cstring>
@@ -74,6 +76,27 @@ bool readable(const QString &path, QString *why)
 }
 } // namespace dirpath
 
+namespace {
+// Folder icons drawn here rather than looked up in the desktop's icon theme,
+// which costs more at start-up than the rest of the directory list.
+QIcon folderIcon(bool open)
+{
+    QPixmap pm(16, 16);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QColor edge(0x9c, 0x7a, 0x1c), face(open ? 0xf7 : 0xee, open ? 0xd3 : 0xc7, open ? 0x6b : 0x4a);
+    p.setPen(edge);
+    p.setBrush(face.darker(110));
+    p.drawRect(QRectF(1.5, 3.5, 6, 2));
+    p.drawRect(QRectF(1.5, 4.5, 13, 9));
+    p.setBrush(face);
+    if (open)
+        p.drawPolygon(QPolygonF({QPointF(1.5, 13.5), QPointF(4.5, 7.5), QPointF(15.5, 7.5), QPointF(12.5, 13.5)}));
+    return QIcon(pm);
+}
+} // namespace
+
 DirList::DirList(QWidget *parent) : QListWidget(parent)
 {
     setSelectionMode(QAbstractItemView::SingleSelection);
@@ -134,8 +157,8 @@ void DirList::fill()
 
     const QSignalBlocker block(this);
     clear();
-    const QIcon open = style()->standardIcon(QStyle::SP_DirOpenIcon);
-    const QIcon closed = style()->standardIcon(QStyle::SP_DirClosedIcon);
+    static const QIcon open = folderIcon(true);
+    static const QIcon closed = folderIcon(false);
     for (int i = 0; i < m_ancestors.size(); ++i) {
         const QString name = i == 0 ? m_ancestors[i] : m_ancestors[i].section(u'/', -1);
         auto *item = new QListWidgetItem(open, QString(i * 2, u' ') + name, this);
