@@ -282,13 +282,20 @@ class XServer:
         self.x.sync()
         time.sleep(settle)
 
+    def _move_args(self, x, y):
+        # `mousemove --sync` waits until the pointer has moved: to where it
+        # already is, that takes xdotool some 15 s.
+        pointer = self.root.query_pointer()
+        sync = [] if (pointer.root_x, pointer.root_y) == (x, y) else ["--sync"]
+        return ["mousemove", *sync, x, y]
+
     def move_pointer(self, x, y):
         """Moves the pointer to root coordinates."""
-        self.xdotool("mousemove", "--sync", x, y)
+        self.xdotool(*self._move_args(x, y))
 
     def click_at(self, x, y, button=1, repeat=1):
         """Moves to root coordinates and clicks (repeat=2 for a double-click)."""
-        self.xdotool("mousemove", "--sync", x, y, "click", "--repeat", repeat, "--delay", 80, button)
+        self.xdotool(*self._move_args(x, y), "click", "--repeat", repeat, "--delay", 80, button)
 
     def clipboard(self, selection="clipboard", timeout=10):
         """Text of the clipboard (or 'primary'), asked from its owner with xclip;
@@ -557,9 +564,39 @@ class Program:
         import a11y
         return a11y.list_entries(self, window, design, name, timeout)
 
+    def a11y_list_item(self, window, design, name, entry, timeout=20):
+        """The screen rectangle (x, y, w, h) of the entry whose text is `entry` in the
+        list box at a control's designed place; waits until the list shows it."""
+        import a11y
+
+        def lookup():
+            node = a11y.at(self, window, design, name, ("list",), timeout)
+            rects = [c["extents"] for c in node["children"]
+                     if c["role"] == "list item" and c["name"] == entry and c["extents"]]
+            return tuple(rects[0]) if rects else None
+        return wait_until(lookup, timeout, f"an entry {entry!r} in {name}", interval=0.3)
+
+    def click_list_item(self, window, design, name, entry, timeout=20):
+        """Clicks the middle of an entry of a list box, found by its text."""
+        x, y, w, h = self.a11y_list_item(window, design, name, entry, timeout)
+        self.server.click_at(x + w // 2, y + h // 2)
+
 
 # ---------------------------------------------------------------------------
 # Pictures
+
+
+def pixels(path, rect=None):
+    """The raw RGB bytes of a PNG, or of (x, y, w, h) of it, for exact comparison."""
+    argv = [CONVERT, str(path)]
+    if rect is not None:
+        x, y, w, h = rect
+        argv += ["-crop", f"{w}x{h}+{x}+{y}", "+repage"]
+    argv += ["-depth", "8", "rgb:-"]
+    done = subprocess.run(argv, capture_output=True, timeout=60)
+    if done.returncode != 0:
+        raise E2EFailure(f"{' '.join(argv)} failed: {done.stderr.decode(errors='replace')}")
+    return done.stdout
 
 
 def image_stats(path, rect=None):
