@@ -22,8 +22,10 @@ void ShortCutSlots::load()
     ShortCuts = {};
     const QString dir = m_frm.platform().startDir;
     if (TextFile::fileExists(dir, programfiles::ShortCuts)) {
-        // A file that cannot be read counts as missing: the slots stay empty.
+        // A file that cannot be read leaves the slots empty, and is left as it
+        // is at shutdown rather than replaced by slots that never came from it.
         const TextFile::LinesRead read = TextFile::readLines(programfiles::pathOf(dir, programfiles::ShortCuts));
+        m_unreadFile = !read.ok;
         if (read.ok)
             for (int k = 0; k < shortcutlabel::SlotCount && k < read.lines.size(); ++k)
                 ShortCuts[k] = read.lines.at(k);
@@ -33,6 +35,8 @@ void ShortCutSlots::load()
 
 bool ShortCutSlots::save(QString *why)
 {
+    if (m_unreadFile)
+        return true;
     const QStringList lines(ShortCuts.begin(), ShortCuts.end());
     const TextFile::WriteResult written =
         TextFile::writeLines(programfiles::pathOf(m_frm.platform().startDir, programfiles::ShortCuts), lines);

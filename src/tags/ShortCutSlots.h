@@ -46,4 +46,5 @@ private:
     void clearSlot(int k);
     void paste(int k);
     TesselFrm &m_frm;
+    bool m_unreadFile = false; // the slot file exists but could not be read
 };

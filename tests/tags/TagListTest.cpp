@@ -261,6 +261,26 @@ private slots:
         QFile::setPermissions(f.path(u"htmllist.lst"_s), QFile::ReadOwner | QFile::WriteOwner);
         QCOMPARE(f.bytes(u"htmllist.lst"_s), QByteArray("<b>\r\n"));
     }
+
+    void shortcutFileThatCannotBeReadIsNotOverwrittenAtShutdown()
+    {
+        WindowFixture f;
+        f.write(u"TagsShortCuts.dat"_s, "\r\n29\r\n");
+        giveToUnprivileged(f.startDir());
+        QVERIFY(QFile::setPermissions(f.path(u"TagsShortCuts.dat"_s), QFile::WriteOwner));
+        {
+            Unprivileged as;
+            QVERIFY(as.active());
+            TesselFrm &frm = f.load();
+            QVERIFY(frm.ShortCutsLbl->caption().startsWith(u" F1:NONE F2:NONE "_s));
+            qint16 cancel = 0;
+            frm.Form_Unload(cancel);
+        }
+        QVERIFY(f.end.ended());
+        VERIFY_BOXES(f.boxes);
+        QFile::setPermissions(f.path(u"TagsShortCuts.dat"_s), QFile::ReadOwner | QFile::WriteOwner);
+        QCOMPARE(f.bytes(u"TagsShortCuts.dat"_s), QByteArray("\r\n29\r\n"));
+    }
 };
 
 TESSARA_TEST_CLASS(TagListTest)
