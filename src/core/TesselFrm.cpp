@@ -142,6 +142,8 @@ void TesselFrm::SearchCmd_Click()
     if (!m_searchFrm) {
         m_searchFrm = new SearchFrm(m_platform, EditTxt, nullptr);
         keepAbove(m_searchFrm);
+        // Over the upper right of the edit box, clear of the buttons and lists.
+        m_searchFrm->move(frameGeometry().topLeft() + QPoint(twips::toPixels(4500), twips::toPixels(2700)));
     }
     m_searchFrm->setVisible(true);
     m_searchFrm->setEnabled(true);

@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 
 #include <algorithm>
+#include <utility>
 #include <QResizeEvent>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -25,6 +26,9 @@ EditBox::EditBox(QWidget *parent) : QPlainTextEdit(parent)
     // layout is brought up to the new width once the resizing has stopped
     // instead of on every step of it, which on a large document would cost
     // more than a frame each time.
+    m_keyUpTimer.setSingleShot(true);
+    m_keyUpTimer.setInterval(40);
+    connect(&m_keyUpTimer, &QTimer::timeout, this, &EditBox::flushKeyUp);
     m_relayout.setSingleShot(true);
     m_relayout.setInterval(200);
     connect(&m_relayout, &QTimer::timeout, this, [this] {
@@ -180,8 +184,24 @@ void EditBox::replaceAllText(const QString &text)
     setTextCursor(caret);
 }
 
+void EditBox::flushKeyUp()
+{
+    m_keyUpTimer.stop();
+    if (const std::optional<PendingUp> up = std::exchange(m_pendingUp, std::nullopt))
+        emit KeyUp(up->code, up->mask);
+}
+
 void EditBox::keyPressEvent(QKeyEvent *e)
 {
+    // X repeats a held key as a release and a press with one time stamp, and
+    // Qt marks that release as auto-repeated only when the press has already
+    // arrived. A held-back release that turns out to be such a pair is dropped.
+    if (m_pendingUp && m_pendingUp->scanCode == e->nativeScanCode() && m_pendingUp->time == e->timestamp()) {
+        m_pendingUp.reset();
+        m_keyUpTimer.stop();
+    } else {
+        flushKeyUp();
+    }
     emit KeyDown(keys::codeOf(e), keys::maskOf(e));
     // Shift+Enter would insert a lone line separator; the program's lines all
     // end with CR LF, so it starts a new line like Enter.
@@ -195,8 +215,16 @@ void EditBox::keyPressEvent(QKeyEvent *e)
 
 void EditBox::keyReleaseEvent(QKeyEvent *e)
 {
-    if (!e->isAutoRepeat())
-        emit KeyUp(keys::codeOf(e), keys::maskOf(e));
+    if (!e->isAutoRepeat()) {
+        flushKeyUp();
+        if (e->nativeScanCode() == 0) {
+            // No native key behind it (a synthesized event): nothing to pair with.
+            emit KeyUp(keys::codeOf(e), keys::maskOf(e));
+        } else {
+            m_pendingUp = PendingUp{keys::codeOf(e), keys::maskOf(e), e->nativeScanCode(), e->timestamp()};
+            m_keyUpTimer.start();
+        }
+    }
     QPlainTextEdit::keyReleaseEvent(e);
 }
 

@@ -5,6 +5,7 @@
 // and a lone CR as a private character, so both come back out unchanged.
 #include <QPlainTextEdit>
 #include <QTimer>
+#include <optional>
 
 class EditBox : public QPlainTextEdit {
     Q_OBJECT
@@ -51,5 +52,15 @@ protected:
 
 private:
     void selectDocumentRange(qsizetype anchor, qsizetype position);
+    void flushKeyUp();
     QTimer m_relayout;
+    // A key release held back until it is clear it was no auto-repeat.
+    struct PendingUp {
+        int code;
+        int mask;
+        quint32 scanCode;
+        quint64 time;
+    };
+    std::optional<PendingUp> m_pendingUp;
+    QTimer m_keyUpTimer;
 };

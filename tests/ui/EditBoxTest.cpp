@@ -148,6 +148,38 @@ private slots:
         QCOMPARE(up.size(), 1);   // only the real release
     }
 
+    void unmarkedRepeatOfAHeldKeyIsNoKeyUp()
+    {
+        // X sends a held key as release/press pairs with one time stamp; the
+        // release may come without Qt's auto-repeat mark.
+        EditBox box;
+        QSignalSpy up(&box, &EditBox::KeyUp);
+        auto send = [&](QEvent::Type type, quint64 time) {
+            QKeyEvent e(type, Qt::Key_S, Qt::ControlModifier, 39, 115, 4, u"s"_s, false);
+            e.setTimestamp(time);
+            QCoreApplication::sendEvent(&box, &e);
+        };
+        send(QEvent::KeyPress, 1000);
+        for (quint64 t = 1500; t < 1800; t += 100) {
+            send(QEvent::KeyRelease, t);
+            send(QEvent::KeyPress, t);
+        }
+        QTest::qWait(100);
+        QCOMPARE(up.size(), 0);
+        send(QEvent::KeyRelease, 2000); // the real release
+        QTRY_COMPARE(up.size(), 1);
+        QCOMPARE(up[0], (QVariantList{83, 2}));
+        // A release is raised before any later key goes down.
+        send(QEvent::KeyPress, 3000);
+        send(QEvent::KeyRelease, 3100);
+        QSignalSpy down(&box, &EditBox::KeyDown);
+        connect(&box, &EditBox::KeyDown, &box, [&] { QCOMPARE(up.size(), 2); });
+        QKeyEvent other(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, 38, 97, 0, u"a"_s, false);
+        other.setTimestamp(3150);
+        QCoreApplication::sendEvent(&box, &other);
+        QCOMPARE(down.size(), 1);
+    }
+
     void layoutFollowsANewWidthOnceResizingStops()
     {
         EditBox box;
