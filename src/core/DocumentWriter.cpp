@@ -19,25 +19,9 @@ using namespace Qt::StringLiterals;
 namespace
 {
 
-// The system's words for an error, as Qt and the C library give them.
-int errorOf(const QString &systemReason)
-{
-    // QSaveFile's own refusals first: they quote the file name.
-    if (systemReason.contains(u"is not writable"_s))
-        return EACCES;
-    if (systemReason.contains(u"refers to a directory"_s))
-        return EISDIR;
-    static const int known[] = {EACCES, EPERM,   EROFS,  ENOSPC, EDQUOT, EFBIG, ENAMETOOLONG,
-                                EISDIR, ENOTDIR, ENOENT, EINVAL, EILSEQ, EIO};
-    for (int e : known)
-        if (systemReason.contains(QString::fromLocal8Bit(std::strerror(e)), Qt::CaseInsensitive))
-            return e;
-    return 0;
-}
-
 // Why a write failed, in words the user can act on. Looks at the place again
 // for what the system's message leaves vague.
-QString writeFailureReason(const QString &path, const QString &systemReason)
+QString writeFailureReason(const QString &path, const TextFile::WriteResult &written)
 {
     const QFileInfo info(path);
     if (info.isDir())
@@ -51,7 +35,12 @@ QString writeFailureReason(const QString &path, const QString &systemReason)
         return u"保存先「"_s + dir + u"」はフォルダーではありません。"_s;
     if (QFile::encodeName(info.fileName()).size() > NAME_MAX)
         return u"ファイル名が長すぎます。"_s;
-    switch (errorOf(systemReason)) {
+    // An existing file that may not be written is refused by Qt before the
+    // system is asked, so there is no error number for it.
+    const int error = written.systemError != 0                  ? written.systemError
+                      : info.exists() && !info.isWritable() ? EACCES
+                                                              : 0;
+    switch (error) {
     case EACCES:
     case EPERM:
         return u"書き込む権限がありません。"_s;
@@ -76,7 +65,7 @@ QString writeFailureReason(const QString &path, const QString &systemReason)
     case EIO:
         return u"ディスクの入出力エラーです。"_s;
     default:
-        return u"書き込めませんでした（"_s + systemReason + u"）。"_s;
+        return u"書き込めませんでした（"_s + written.reason + u"）。"_s;
     }
 }
 
@@ -99,7 +88,7 @@ bool DocumentWriter::SaveTextFile(const QString &FileName, const QString &FilePa
                   QString::number(written.failAt.line) + u" 行 "_s + QString::number(written.failAt.column) +
                   u" 列）。"_s;
         else
-            why = writeFailureReason(FileName, written.reason);
+            why = writeFailureReason(FileName, written);
         m_frm.platform().boxes->ask(MsgBox::warning(u"ファイル「"_s + FileName +
                                                         u"」を保存できませんでした。\r\n"_s + why +
                                                         u"\r\nディスク上のファイルは元のままです。"_s,

@@ -134,7 +134,9 @@ WriteResult writeText(const QString &path, QStringView text)
     // Unbuffered: every byte reaches the temporary file inside write(), so a
     // failure shows there and not in a final flush that commit() may not report.
     QSaveFile file(path);
+    errno = 0;
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+        result.systemError = errno;
         result.reason = file.errorString();
         return result;
     }
@@ -143,12 +145,15 @@ WriteResult writeText(const QString &path, QStringView text)
     const qint64 written = file.write(bytes);
     if (written != bytes.size()) {
         const int err = errno;
+        result.systemError = err;
         result.reason = file.error() != QFileDevice::NoError || err == 0 ? file.errorString()
                                                                           : systemReason(err);
         file.cancelWriting();
         return result;
     }
+    errno = 0;
     if (!file.commit()) {
+        result.systemError = errno;
         result.reason = file.errorString();
         return result;
     }

@@ -54,6 +54,7 @@ struct WriteResult
     bool ok = false;
     QString reason;          // when !ok
     qint64 bytesWritten = 0; // size of the file written
+    int systemError = 0;     // errno of the step that failed, 0 when the system gave none
     // When a character cannot be written in Shift_JIS (nothing is written then):
     // its index in the text as written (lines joined by CR LF), the character
     // and where it is.
