@@ -53,11 +53,10 @@ SaveasFrm::SaveasFrm(TesselFrm &owner) : QWidget(nullptr, Qt::Window), m_owner(o
     move(owner.geometry().topLeft() + QPoint(40, 60));
 
     Drive->setDrive(u"c:"_s); // shows the start directory's drive, before any handler is wired
+    m_shownDrive = Drive->drive();
     connect(Drive, &DriveList::Change, this, &SaveasFrm::Drive_Change);
     connect(Dir1, &DirList::Change, this, &SaveasFrm::Dir1_Change);
-    connect(Dir1, &DirList::Failure, this, [this](const QString &dir, const QString &why) {
-        notice(u"ディレクトリを開けません。"_s + u"\r\n"_s + dir + u"\r\n"_s + why, u"エラー"_s);
-    });
+    connect(Dir1, &DirList::Failure, this, &SaveasFrm::directoryFailed);
     connect(File, &FileList::Click, this, &SaveasFrm::File_Click);
     connect(TailCmb, &ComboBox::Click, this, &SaveasFrm::TailCmb_Click);
     connect(TailCmb, &ComboBox::Change, this, &SaveasFrm::TailCmb_Change);
@@ -72,11 +71,19 @@ void SaveasFrm::notice(const QString &text, const QString &title)
     m_owner.platform().boxes->ask(MsgBox::warning(text, title));
 }
 
+void SaveasFrm::directoryFailed(const QString &dir, const QString &why)
+{
+    notice(u"ディレクトリを開けません。"_s + u"\r\n"_s + dir + u"\r\n"_s + why, u"エラー"_s);
+}
+
 void SaveasFrm::showFor(const QString &dir)
 {
+    const QString before = Dir1->path();
     QString why;
     if (!Dir1->setPath(dir, &why))
-        notice(u"ディレクトリを開けません。"_s + u"\r\n"_s + dir + u"\r\n"_s + why, u"エラー"_s);
+        directoryFailed(dir, why);
+    else if (Dir1->path() == before)
+        File->refresh(); // the same directory: list the files saved since the last opening
     setVisible(true);
     setEnabled(true);
     raise();
@@ -96,8 +103,12 @@ void SaveasFrm::Form_Load()
 void SaveasFrm::Drive_Change()
 {
     QString why;
-    if (!Dir1->setPath(Drive->drive(), &why))
-        notice(u"ドライブを読み取れません。"_s + u"\r\n"_s + Drive->drive() + u"\r\n"_s + why, u"エラー"_s);
+    if (Dir1->setPath(Drive->drive(), &why)) {
+        m_shownDrive = Drive->drive();
+        return;
+    }
+    notice(u"ドライブを読み取れません。"_s + u"\r\n"_s + Drive->drive() + u"\r\n"_s + why, u"エラー"_s);
+    Drive->restoreDrive(m_shownDrive); // the list shows the drive whose directory is shown
 }
 
 void SaveasFrm::Dir1_Change()

@@ -49,9 +49,11 @@ protected:
 
 private:
     void notice(const QString &text, const QString &title);
+    void directoryFailed(const QString &dir, const QString &why);
     void leave();
 
     TesselFrm &m_owner;
     qint16 m_SavedForQuit = 0;
     qint16 m_TailIndex = 0;
+    QString m_shownDrive;
 };

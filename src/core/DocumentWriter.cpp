@@ -82,13 +82,8 @@ bool DocumentWriter::SaveTextFile(const QString &FileName, const QString &FilePa
     const TextFile::WriteResult written = TextFile::writeText(FileName, text);
     text.chop(2);
     if (!written.ok) {
-        QString why;
-        if (written.failIndex >= 0)
-            why = Cp932::describeChar(written.failChar) + u" は Shift_JIS で保存できない文字です（"_s +
-                  QString::number(written.failAt.line) + u" 行 "_s + QString::number(written.failAt.column) +
-                  u" 列）。"_s;
-        else
-            why = writeFailureReason(FileName, written);
+        // The text module words an unwritable character with its line and column.
+        const QString why = written.failIndex >= 0 ? written.reason : writeFailureReason(FileName, written);
         m_frm.platform().boxes->ask(MsgBox::warning(u"ファイル「"_s + FileName +
                                                         u"」を保存できませんでした。\r\n"_s + why +
                                                         u"\r\nディスク上のファイルは元のままです。"_s,

@@ -124,7 +124,7 @@ WriteResult writeText(const QString &path, QStringView text)
         result.failIndex = encoded.failIndex;
         result.failChar = encoded.failChar;
         result.failAt = Cp932::lineColumnAt(text, encoded.failIndex);
-        result.reason = u"%1 は Shift_JIS で書けない文字です（%2 行 %3 列）。"_s
+        result.reason = u"%1 は Shift_JIS で保存できない文字です（%2 行 %3 列）。"_s
                             .arg(Cp932::describeChar(encoded.failChar))
                             .arg(result.failAt.line)
                             .arg(result.failAt.column);

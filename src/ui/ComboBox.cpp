@@ -11,6 +11,9 @@ ComboBox::ComboBox(QWidget *parent) : QComboBox(parent)
     setInsertPolicy(QComboBox::NoInsert);
     setMouseTracking(true);
     setAttribute(Qt::WA_NoMousePropagation);
+    // QComboBox would pick the item matching the text whenever the text part
+    // loses the focus or gets Enter, which the program would take for a choice.
+    QObject::disconnect(lineEdit(), &QLineEdit::editingFinished, this, nullptr);
     connect(lineEdit(), &QLineEdit::textEdited, this, [this] {
         m_listIndex = -1;
         emit Change();

@@ -30,6 +30,8 @@ bool FileList::setPath(const QString &path, QString *why)
 
 void FileList::setPattern(const QString &pattern)
 {
+    if (pattern == m_pattern)
+        return; // the listing stays, and so does the selected file
     m_pattern = pattern;
     if (!m_path.isEmpty())
         fill();

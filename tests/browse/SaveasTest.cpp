@@ -157,6 +157,12 @@ private slots:
         QCOMPARE(again->File->pattern(), u"*.txt"_s);
         QCOMPARE(again->Dir1->path(), f.path(u"b"_s));
         again->CancelCmd_Click();
+        // Opened again on the same directory, the list shows what was saved meanwhile.
+        f.write(u"b/new.txt"_s, "x\r\n");
+        again = open(f, frm);
+        QCOMPARE(again->File->listCount(), 1);
+        QCOMPARE(again->File->list(0), u"new.txt"_s);
+        again->CancelCmd_Click();
         VERIFY_BOXES(f.boxes);
     }
 

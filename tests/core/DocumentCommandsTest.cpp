@@ -202,6 +202,27 @@ private slots:
         VERIFY_BOXES(f.boxes);
     }
 
+    void visitingTheFilterKeepsTheChosenFile()
+    {
+        WindowFixture f;
+        TesselFrm &frm = f.load();
+        frm.show();
+        QApplication::setActiveWindow(&frm);
+        QVERIFY(QTest::qWaitForWindowActive(&frm));
+        f.write(u"a.html"_s, "hello\r\n");
+        choose(frm, u"a.html"_s);
+        // Into the filter and out again, Enter there, then the same item chosen again.
+        frm.TailCmb->setFocus();
+        QTest::keyClick(frm.TailCmb, Qt::Key_Return);
+        frm.EditTxt->setFocus();
+        frm.TailCmb->setListIndex(0);
+        frm.TailCmb->setListIndex(0);
+        QCOMPARE(frm.File->fileName(), u"a.html"_s);
+        frm.OpenBtn_Click();
+        QCOMPARE(frm.EditTxt->text(), u"hello"_s);
+        VERIFY_BOXES(f.boxes);
+    }
+
     void openOfAModifiedDocumentAsksFirst()
     {
         WindowFixture f;

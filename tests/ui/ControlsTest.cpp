@@ -7,6 +7,7 @@
 #include "ui/Label.h"
 #include "ui/ListBox.h"
 
+#include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -104,6 +105,25 @@ private slots:
         QTest::keyClick(&combo, Qt::Key_Down);
         QCOMPARE(combo.listIndex(), 1);
         QCOMPARE(click.size(), 1);
+    }
+
+    void leavingTheComboChoosesNothing()
+    {
+        QWidget w;
+        auto *combo = new ComboBox(&w);
+        auto *other = new QLineEdit(&w);
+        other->move(0, 40);
+        combo->setEntries({u"html"_s, u"txt"_s}, u"html"_s);
+        w.show();
+        QApplication::setActiveWindow(&w);
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QSignalSpy click(combo, &ComboBox::Click);
+        combo->setFocus();
+        QTest::keyClick(combo, Qt::Key_Return); // Enter in the text part
+        other->setFocus();                      // and the focus leaves it
+        QTRY_VERIFY(other->hasFocus());
+        QCOMPARE(click.size(), 0);
+        QCOMPARE(combo->listIndex(), -1);
     }
 
     void comboChangeHandlerCanPutTheItemBack()
