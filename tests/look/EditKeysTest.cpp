@@ -14,6 +14,8 @@
 #include "ui/Label.h"
 #include "ui/ListBox.h"
 
+#include "KeyMasks.h"
+
 #include <QKeyEvent>
 #include <QTest>
 
@@ -21,17 +23,6 @@ using namespace Qt::StringLiterals;
 using editkeys::Command;
 
 namespace {
-Qt::KeyboardModifiers modifiersOf(int mask)
-{
-    Qt::KeyboardModifiers m;
-    if (mask & 1)
-        m |= Qt::ShiftModifier;
-    if (mask & 2)
-        m |= Qt::ControlModifier;
-    if (mask & 4)
-        m |= Qt::AltModifier;
-    return m;
-}
 
 void send(QWidget *w, QEvent::Type type, int key, Qt::KeyboardModifiers mods, bool autoRepeat = false)
 {

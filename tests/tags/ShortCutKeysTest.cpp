@@ -6,6 +6,8 @@
 #include "ui/EditBox.h"
 #include "ui/ListBox.h"
 
+#include "KeyMasks.h"
+
 #include <QKeyEvent>
 #include <QTest>
 
@@ -13,17 +15,6 @@ using namespace Qt::StringLiterals;
 using shortcuttest::Window;
 
 namespace {
-Qt::KeyboardModifiers modifiersOf(int mask)
-{
-    Qt::KeyboardModifiers m;
-    if (mask & 1)
-        m |= Qt::ShiftModifier;
-    if (mask & 2)
-        m |= Qt::ControlModifier;
-    if (mask & 4)
-        m |= Qt::AltModifier;
-    return m;
-}
 
 const QString AllEmpty = u" F1:NONE F2:NONE F3:NONE F4:NONE F5:NONE F6:NONE F7:NONE F8:NONE "
                          u"F9:NONE F10:NONE F11:NONE F12:NONE "_s;
