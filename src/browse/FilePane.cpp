@@ -78,6 +78,19 @@ bool FilePane::refreshFiles()
     return false;
 }
 
+bool FilePane::chooseFile(const QString &dir, const QString &name)
+{
+    if (!showDirectory(dir))
+        return false;
+    m_frm.TailCmb->setListIndex(filtertable::paneItemListing(name));
+    for (int i = 0; i < m_frm.File->listCount(); ++i)
+        if (m_frm.File->list(i) == name) {
+            m_frm.File->setListIndex(i); // File_Click
+            return m_FileChosen == 1;
+        }
+    return false;
+}
+
 void FilePane::directoryFailed(const QString &dir, const QString &why)
 {
     tell(u"フォルダー「"_s + dir + u"」を開けません。\r\n"_s + why);

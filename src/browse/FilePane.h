@@ -42,6 +42,10 @@ class FilePane : public QObject
     // File.Refresh: re-reads the file list's directory; false (the user told)
     // when it cannot be read any more.
     bool refreshFiles();
+    // As the user would choose a file: the directory, the filter item that
+    // lists the name, then the name clicked in the file list. False when the
+    // directory cannot be shown (the user told) or does not list the name.
+    bool chooseFile(const QString &dir, const QString &name);
 
     // Handlers.
     void Drive_Change();

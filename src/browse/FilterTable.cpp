@@ -1,5 +1,7 @@
 #include "browse/FilterTable.h"
 
+#include <QDir>
+
 using namespace Qt::StringLiterals;
 
 namespace filtertable
@@ -27,6 +29,15 @@ QString paneInitialText()
 QString initialPattern()
 {
     return u"*.html"_s;
+}
+
+int paneItemListing(const QString &fileName)
+{
+    const QStringList items = paneItems();
+    for (int i = 0; i < items.size(); ++i)
+        if (QDir::match(patternFor(items.at(i)), fileName))
+            return i;
+    return int(items.size()) - 1;
 }
 
 } // namespace filtertable

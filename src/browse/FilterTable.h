@@ -19,5 +19,8 @@ QStringList paneItems();
 QString paneInitialText();
 // The pattern the main window's file list starts with, before any item is chosen.
 QString initialPattern();
+// The first of the main window's items whose pattern lists a file of this
+// name (patterns match letter case loosely, as the file list does).
+int paneItemListing(const QString &fileName);
 
 } // namespace filtertable

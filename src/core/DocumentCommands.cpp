@@ -13,6 +13,8 @@
 #include "ui/Label.h"
 #include "ui/MessageBoxes.h"
 
+#include <QFileInfo>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -118,13 +120,48 @@ void DocumentCommands::OpenBtn_Click()
         m_frm.filePane()->refreshFiles();
         return;
     }
+    openPath(path);
+}
+
+void DocumentCommands::openPath(const QString &path)
+{
     const std::optional<QStringList> lines = readDocument(path);
     if (!lines)
         return;
+    ValueDesc &v = m_frm.values();
     v.SavedText = lines->join(CrLf);
     m_frm.EditTxt->setText(v.SavedText);
     m_frm.FilenameLbl->setCaption(path);
     m_frm.ByteLbl->setCaption(sizetext::forFile(path));
+}
+
+void DocumentCommands::openGiven(const QString &path)
+{
+    const QFileInfo info(path);
+    if (info.isDir()) {
+        m_frm.filePane()->showDirectory(path);
+        return;
+    }
+    const QString dir = info.absolutePath();
+    if (!info.exists()) {
+        // A new page: an empty document under that name, not modified, which
+        // the first save creates.
+        if (QFileInfo(dir).isDir())
+            m_frm.filePane()->showDirectory(dir);
+        m_frm.FilenameLbl->setCaption(path);
+        return;
+    }
+    if (m_frm.filePane()->chooseFile(dir, info.fileName())) {
+        OpenBtn_Click();
+        return;
+    }
+    // The directory cannot be listed, or its listing leaves the name out (a
+    // hidden file): the same checks and reading as Open, without the list.
+    if (info.fileName() == programfiles::WorkFile) {
+        notice(u"システムファイルは開けません。"_s, u"エラー"_s);
+        return;
+    }
+    openPath(path);
 }
 
 void DocumentCommands::SaveBtn_Click()

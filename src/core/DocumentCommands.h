@@ -24,6 +24,12 @@ public:
     // Sets SavedText to the built-in preset and writes it to "preset.lst".
     void WriteDefaultPreset();
 
+    // A file given on the command line: the pane moves to its directory and
+    // the file is chosen and opened as Open does. A file that does not exist
+    // yet gives an empty document under its name, which the first save
+    // creates; a directory is only shown in the pane.
+    void openGiven(const QString &path);
+
 private:
     bool confirm(const QString &sentence);
     void notice(const QString &text, const QString &title);
@@ -31,6 +37,8 @@ private:
     // Bytes that are not valid Shift_JIS are kept, and the user is told so.
     std::optional<QStringList> readDocument(const QString &path);
     void presetStep();
+    // Open from step 4 on: the document becomes the file at path.
+    void openPath(const QString &path);
     void openSaveasDialog();
 
     TesselFrm &m_frm;

@@ -49,7 +49,7 @@ template <typename W> W *named(W *w, const QString &name, const QString &accessi
 } // namespace
 
 TesselFrm::TesselFrm(const Platform &platform, ValueDesc &values, QWidget *parent)
-    : QWidget(parent), m_platform(platform), m_values(values), m_drives(std::make_unique<Drives>(platform.startDir))
+    : QWidget(parent), m_platform(platform), m_values(values), m_drives(std::make_unique<Drives>(platform.browseStart()))
 {
     createControls();
     m_tagList = new TagList(*this);
@@ -123,6 +123,7 @@ TesselFrm::~TesselFrm()
 }
 
 void TesselFrm::NewBtn_Click() { m_commands->NewBtn_Click(); }
+void TesselFrm::openFromCommandLine(const QString &path) { m_commands->openGiven(path); }
 void TesselFrm::OpenBtn_Click() { m_commands->OpenBtn_Click(); }
 void TesselFrm::SaveBtn_Click() { m_commands->SaveBtn_Click(); }
 void TesselFrm::SaveasBtn_Click() { m_commands->SaveasBtn_Click(); }

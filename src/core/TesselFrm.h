@@ -43,6 +43,9 @@ public:
     void Form_Load();
     // Shutdown; Cancel = 1 keeps the window open.
     void Form_Unload(qint16 &Cancel);
+    // A file named on the command line, after start-up: opened as a click on
+    // it in the file list and Open would open it.
+    void openFromCommandLine(const QString &path);
 
     // Commands, also reached from keys and from other windows.
     void NewBtn_Click();

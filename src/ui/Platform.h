@@ -2,11 +2,23 @@
 // What the windows need from the world outside them, owned by main() or a test.
 #include <QString>
 
+class Browser;
 class MessageBoxes;
 class ProgramEnd;
 
 struct Platform {
-    QString startDir;        // working directory at program start, captured once
+    // Where the program keeps its own five files: the working directory at
+    // program start, captured once (or the data folder when started from the
+    // desktop).
+    QString startDir;
     MessageBoxes *boxes = nullptr;
     ProgramEnd *end = nullptr;
+    // Shows a page in the desktop's browser; null when there is none to ask.
+    Browser *browser = nullptr;
+    // The directory the drive "c:" stands for; empty means startDir. Started
+    // from the desktop, it is the working directory while startDir is the
+    // data folder.
+    QString browseDir;
+
+    QString browseStart() const { return browseDir.isEmpty() ? startDir : browseDir; }
 };

@@ -1,0 +1,90 @@
+#include "core/CommandLine.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QDir>
+
+using namespace Qt::StringLiterals;
+
+namespace commandline {
+
+Parsed parse(const QStringList &args, const QString &cwd)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(u"Tessara: a small editor for writing HTML pages by hand."_s);
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    const QCommandLineOption help({u"h"_s, u"help"_s}, u"Show this help and exit."_s);
+    const QCommandLineOption version({u"v"_s, u"version"_s}, u"Show the version and exit."_s);
+    const QCommandLineOption desktop(
+        u"desktop"_s,
+        u"Keep the program's own files in ${XDG_DATA_HOME:-~/.local/share}/tessara instead of the current "
+        "directory (the application menu's launcher passes this)."_s);
+    parser.addOption(help);
+    parser.addOption(version);
+    parser.addOption(desktop);
+    // The toolkit's own options (-display, -platform, -style and the like) are
+    // taken by QApplication itself: accept them here without listing them.
+    for (const char *name : {"platform", "platformpluginpath", "platformtheme", "plugin", "qwindowgeometry",
+                             "qwindowicon", "qwindowtitle", "session", "display", "name", "title", "visual",
+                             "geometry", "style", "stylesheet", "qmljsdebugger"}) {
+        QCommandLineOption option(QString::fromLatin1(name), QString(), u"value"_s);
+        option.setFlags(QCommandLineOption::HiddenFromHelp);
+        parser.addOption(option);
+    }
+    for (const char *name : {"reverse", "nograb", "dograb", "sync", "widgetcount"}) {
+        QCommandLineOption option(QString::fromLatin1(name));
+        option.setFlags(QCommandLineOption::HiddenFromHelp);
+        parser.addOption(option);
+    }
+    parser.addPositionalArgument(u"FILE"_s,
+                                 u"Pages to open; each further file opens in a copy of its own."_s,
+                                 u"[FILE...]"_s);
+
+    Parsed result;
+    if (!parser.parse(args)) {
+        result.action = Parsed::Action::Error;
+        result.output = QCoreApplication::applicationName().toLower() + u": "_s + parser.errorText() +
+                        u"\nTry '"_s + QCoreApplication::applicationName().toLower() +
+                        u" --help' for more information.\n"_s;
+        return result;
+    }
+    if (parser.isSet(help)) {
+        result.action = Parsed::Action::Help;
+        // Without an application object Qt cannot name the program itself.
+        result.output = parser.helpText().replace(u"<executable_name>"_s, u"tessara"_s);
+        return result;
+    }
+    if (parser.isSet(version)) {
+        result.action = Parsed::Action::Version;
+        result.output = QCoreApplication::applicationName() + u' ' + QCoreApplication::applicationVersion() +
+                        u'\n';
+        return result;
+    }
+    result.desktop = parser.isSet(desktop);
+    const QDir base(cwd);
+    for (const QString &file : parser.positionalArguments())
+        if (!file.isEmpty())
+            result.files << QDir::cleanPath(base.absoluteFilePath(file));
+    return result;
+}
+
+QString desktopDataDir(const QString &xdgDataHome, const QString &home)
+{
+    const QString base = !xdgDataHome.isEmpty() && QDir::isAbsolutePath(xdgDataHome)
+                             ? xdgDataHome
+                             : home + u"/.local/share"_s;
+    return QDir::cleanPath(base + u"/tessara"_s);
+}
+
+QStringList argumentsForNextCopy(const Parsed &parsed)
+{
+    QStringList args;
+    if (parsed.desktop)
+        args << u"--desktop"_s;
+    // "--" so that a file whose name begins with a dash stays a file.
+    args << u"--"_s;
+    args << parsed.files.mid(1);
+    return args;
+}
+
+} // namespace commandline
