@@ -2,8 +2,11 @@
 # other scripts here; installs only what is missing.
 TESSARA_BUILD_PACKAGES=(g++ cmake ninja-build ccache pkg-config qt6-base-dev qt6-base-dev-tools
   libgl-dev libegl-dev libvulkan-dev libxkbcommon-dev qt6-qpa-plugins libbenchmark-dev fonts-ipafont-gothic)
+# The install and package checks: desktop-file-validate, appstreamcli, groff,
+# and CPack's dependency list (dpkg-shlibdeps from dpkg-dev, file, readelf).
 TESSARA_TEST_PACKAGES=(xvfb xauth xdotool xclip imagemagick x11-utils python3 python3-xlib
-  at-spi2-core python3-pyatspi dbus-daemon util-linux)
+  at-spi2-core python3-pyatspi dbus-daemon util-linux
+  desktop-file-utils appstream dpkg-dev file binutils groff-base)
 
 tessara_install() {
   local missing=()

@@ -459,16 +459,23 @@ class Window:
 class Program:
     """One running copy of tessara, started in start_dir on the given server."""
 
-    def __init__(self, server, start_dir, log_path, exe=None, lang="C.UTF-8", env=None):
+    def __init__(self, server, start_dir, log_path, exe=None, lang="C.UTF-8", env=None, args=()):
+        """exe: the program, a path or a name looked up in env's PATH (default:
+        tessara_exe()); args: its command line after the program; env: variables
+        to set, None for one to remove."""
         self.server = server
         self.start_dir = Path(start_dir)
         self.log_path = Path(log_path)
         full_env = dict(server.env, QT_QPA_PLATFORM="xcb", LANG=lang, LC_ALL=lang,
                         XDG_RUNTIME_DIR=str(self.log_path.parent))
         full_env.pop("QT_LINUX_ACCESSIBILITY_ALWAYS_ON", None)
-        full_env.update(env or {})
+        for name, value in (env or {}).items():
+            if value is None:
+                full_env.pop(name, None)
+            else:
+                full_env[name] = value
         with open(self.log_path, "wb") as log:
-            self.proc = subprocess.Popen([exe or tessara_exe()], cwd=self.start_dir, env=full_env,
+            self.proc = subprocess.Popen([exe or tessara_exe(), *args], cwd=self.start_dir, env=full_env,
                                          stdout=log, stderr=subprocess.STDOUT, stdin=subprocess.DEVNULL,
                                          start_new_session=True)
         self.pid = self.proc.pid
@@ -663,8 +670,9 @@ class E2ETestCase(unittest.TestCase):
         if self.a11y is not None:
             self.a11y.close()
 
-    def start(self, start_dir=None, lang="C.UTF-8", env=None, accessibility=False):
-        """Starts tessara in start_dir (default: this test's start directory)."""
+    def start(self, start_dir=None, lang="C.UTF-8", env=None, accessibility=False, exe=None, args=()):
+        """Starts tessara in start_dir (default: this test's start directory); exe,
+        args and env as Program takes them."""
         extra = dict(env or {})
         if accessibility:
             if self.a11y is None:
@@ -672,7 +680,7 @@ class E2ETestCase(unittest.TestCase):
                 self.a11y = a11y.A11yBus(self.server, self.scratch)
             extra.update(self.a11y.program_env())
         log = self.scratch / f"tessara-{len(self.programs) + 1}.log"
-        program = Program(self.server, start_dir or self.start_dir, log, lang=lang, env=extra)
+        program = Program(self.server, start_dir or self.start_dir, log, exe=exe, lang=lang, env=extra, args=args)
         program.a11y_bus = self.a11y if accessibility else None
         self.programs.append(program)
         return program
