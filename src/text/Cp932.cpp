@@ -4,6 +4,7 @@
 
 #include <QtGlobal>
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstring>
@@ -15,8 +16,8 @@ namespace {
 
 using namespace Cp932Layout;
 
-// kSingle, kPair, kEncode and kAsciiUnchanged: iconv's answers, gathered at
-// build time by Cp932TableGen.cpp, so that nothing is built at run time.
+// kSingle, kPair, kEncode, kAltCodes, kHasAlt and kAsciiUnchanged: iconv's answers, gathered at
+// build time by CodeTableGen.cpp, so that nothing is built at run time.
 #include "Cp932Tables.inc"
 
 static_assert(sizeof kSingle / sizeof kSingle[0] == 256);
@@ -30,6 +31,16 @@ constexpr std::array<std::int8_t, 256> kLeadIndex = [] {
     return a;
 }();
 
+// The character of a copy's code.
+char16_t altChar(std::uint16_t code)
+{
+    const auto *end = kAltCodes + sizeof kAltCodes / sizeof kAltCodes[0];
+    const auto *it = std::lower_bound(kAltCodes, end, code,
+                                      [](const AltCode &a, std::uint16_t c) { return a.code < c; });
+    Q_ASSERT(it != end && it->code == code);
+    return it->ch;
+}
+
 } // namespace
 
 DecodeResult decode(QByteArrayView bytes)
@@ -41,6 +52,7 @@ DecodeResult decode(QByteArrayView bytes)
     result.text.resize(n); // never more characters than bytes
     char16_t *out = reinterpret_cast<char16_t *>(result.text.data());
     char16_t *const begin = out;
+    AltCodeTally alt;
 
     auto keep = [&](qsizetype at, int count) {
         if (result.firstKeptByte < 0)
@@ -67,7 +79,7 @@ DecodeResult decode(QByteArrayView bytes)
             break;
         const unsigned char b = in[i];
         const char16_t ch = kSingle[b];
-        if (ch < kLeadByte) {
+        if (ch < kAlt) {
             *out++ = ch;
             ++i;
         } else if (ch == kKeep) {
@@ -78,8 +90,14 @@ DecodeResult decode(QByteArrayView bytes)
             ++i;
         } else {
             const char16_t pc = kPair[kLeadIndex[b] * 256 + in[i + 1]];
-            if (pc < kNotTrail) {
+            if (pc < kAlt) {
                 *out++ = pc;
+                i += 2;
+            } else if (pc == kAlt) {
+                const std::uint16_t code = std::uint16_t(b << 8 | in[i + 1]);
+                const char16_t c = altChar(code);
+                alt.seen(c, code);
+                *out++ = c;
                 i += 2;
             } else if (pc == kKeep) {
                 keep(i, 2);
@@ -91,10 +109,16 @@ DecodeResult decode(QByteArrayView bytes)
         }
     }
     result.text.truncate(out - begin);
+    if (!alt.empty())
+        result.altCodes = alt.choose(result.text);
     return result;
 }
 
-EncodeResult encode(QStringView text)
+namespace {
+bool hasAlt(char16_t ch) { return kHasAlt[ch / 64] >> (ch % 64) & 1; }
+
+template<bool WithChoice>
+EncodeResult encodeText(QStringView text, const AltCodeChoice &altCodes)
 {
     const char16_t *in = text.utf16();
     const qsizetype n = text.size();
@@ -119,18 +143,21 @@ EncodeResult encode(QStringView text)
         }
         if (i >= n)
             break;
-        const quint16 code = kEncode[in[i]];
+        quint32 code = kEncode[in[i]];
+        if constexpr (WithChoice) {
+            if (hasAlt(in[i])) {
+                const auto it = altCodes.constFind(in[i]);
+                if (it != altCodes.cend())
+                    code = *it;
+            }
+        }
         if (code < 0x100) {
             *out++ = uchar(code);
         } else if (code != kRefused) {
             *out++ = uchar(code >> 8);
             *out++ = uchar(code);
         } else {
-            result.failIndex = i;
-            result.failChar = in[i];
-            if (QChar::isHighSurrogate(in[i]) && i + 1 < n && QChar::isLowSurrogate(in[i + 1]))
-                result.failChar = QChar::surrogateToUcs4(in[i], in[i + 1]);
-            return result;
+            return encodeFailure(in, n, i);
         }
         ++i;
     }
@@ -139,16 +166,26 @@ EncodeResult encode(QStringView text)
     result.bytes = std::move(bytes);
     return result;
 }
+} // namespace
+
+EncodeResult encode(QStringView text, const AltCodeChoice &altCodes)
+{
+    return altCodes.isEmpty() ? encodeText<false>(text, altCodes) : encodeText<true>(text, altCodes);
+}
+
+bool canWrite(char32_t ch)
+{
+    return ch < 0x10000 && kEncode[ch] != kRefused;
+}
 
 bool isKeptByte(QChar ch)
 {
-    const int u = ch.unicode();
-    return u >= kKeptBase && u <= kKeptBase + 0xFF && isKeepable(u - kKeptBase);
+    return keptbyte::is(ch.unicode()) && isKeepable(keptbyte::value(ch.unicode()));
 }
 
 unsigned char keptByteValue(QChar ch)
 {
-    return uchar(ch.unicode() - kKeptBase);
+    return keptbyte::value(ch.unicode());
 }
 
 LineColumn lineColumnAt(QStringView text, qsizetype index)

@@ -2,18 +2,24 @@
 // Conversion between text and Shift_JIS bytes (Windows code page 932).
 //
 // glibc iconv ("CP932") is the source of truth; its answers are gathered into
-// constant tables when the program is built (Cp932TableGen.cpp) and the
+// constant tables when the program is built (CodeTableGen.cpp) and the
 // conversions run on those tables, so nothing is set up at run time. What
 // iconv lacks is handled there too: the bytes 0x80, 0xA0, 0xFD, 0xFE, 0xFF
 // read as U+0080 and U+F8F0..U+F8F3, as Windows reads them.
 //
-// Decoding never loses a byte. A byte that is not valid CP932 is kept as the
-// character U+DC00 + byte (a lone low surrogate), and encoding writes that
-// character back as the byte, so an unchanged document saves to the same bytes.
-// Kept bytes are 0x80..0xFF, and 0x40..0x7E when they are the second byte of
-// a broken two-byte code (both bytes of such a code are kept).
+// Decoding never loses a byte (see Conversion.h). Kept bytes are 0x80..0xFF,
+// and 0x40..0x7E when they are the second byte of a broken two-byte code
+// (both bytes of such a code are kept).
+//
+// NEC's and IBM's copies of characters (髙 as EEE0 beside FBFC, ≒ as 8790
+// beside 81E0: 398 codes) read as their characters, as Windows reads them;
+// decoding says which of them the text used, and encoding given that choice
+// writes them so again. Without it, each is written with the code Windows
+// writes.
 //
 // Encoding never substitutes: a character CP932 cannot hold stops it.
+
+#include "text/Conversion.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
@@ -22,23 +28,8 @@
 
 namespace Cp932 {
 
-struct DecodeResult
-{
-    QString text;
-    // Byte offset of the first byte kept as U+DC00 + byte, -1 when every byte was valid.
-    qsizetype firstKeptByte = -1;
-    qsizetype keptByteCount = 0;
-};
-
-struct EncodeResult
-{
-    bool ok = false;
-    QByteArray bytes; // empty when !ok
-    // When !ok: index in the text (UTF-16 units) of the character that cannot
-    // be written, and that character as a full code point (surrogate pairs joined).
-    qsizetype failIndex = -1;
-    char32_t failChar = 0;
-};
+using DecodeResult = DecodedText;
+using EncodeResult = EncodedText;
 
 // 1-based position for messages. Lines end at CR LF only, as in the edit box,
 // where a lone CR or LF is a character inside the line; columns count
@@ -50,9 +41,11 @@ struct LineColumn
 };
 
 DecodeResult decode(QByteArrayView bytes);
-EncodeResult encode(QStringView text);
+EncodeResult encode(QStringView text, const AltCodeChoice &altCodes = {});
+// Whether encode() can write the character (a kept byte can).
+bool canWrite(char32_t ch);
 
-// Whether ch is a byte kept by decode(), and that byte.
+// Whether ch is a byte kept by a decoder (U+DC00 + byte), and that byte.
 bool isKeptByte(QChar ch);
 unsigned char keptByteValue(QChar ch);
 

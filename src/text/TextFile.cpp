@@ -1,60 +1,59 @@
 #include "text/TextFile.h"
 
+#include "text/Detect.h"
+#include "text/FileIo.h"
+#include "text/SystemError.h"
+
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <cerrno>
-#include <cstring>
 
 using namespace Qt::StringLiterals;
 
 namespace TextFile {
 namespace {
 
-QString systemReason(int err)
+template<typename Result>
+bool readFailed(const fileio::Read &read, Result &result)
 {
-    return QString::fromLocal8Bit(std::strerror(err));
-}
-
-// Reads the whole file as bytes; false with a reason when it cannot be read.
-bool readBytes(const QString &path, QByteArray &bytes, QString &reason)
-{
-    const QFileInfo info(path);
-    if (!info.exists()) {
-        reason = u"ファイルが見つかりません。"_s;
+    if (read.ok)
         return false;
-    }
-    if (info.isDir()) {
-        reason = u"ファイルではなくフォルダーです。"_s;
-        return false;
-    }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        reason = file.errorString();
-        return false;
-    }
-    bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        reason = file.errorString();
-        return false;
-    }
+    result.systemError = read.error;
+    result.tooLarge = read.tooLarge;
+    result.reason = read.tooLarge ? u"ファイルが大きすぎます（%1 バイト）。"_s.arg(read.fileSize)
+                                  : read.error == EISDIR ? u"ファイルではなくフォルダーです。"_s
+                                                         : syserror::reason(read.error, syserror::Action::Read);
     return true;
 }
 
 template<typename Result>
-bool readDecoded(const QString &path, Result &result, QString &text)
+void takeDecoded(Result &result, const DecodedText &decoded)
 {
-    QByteArray bytes;
-    if (!readBytes(path, bytes, result.reason))
-        return false;
-    Cp932::DecodeResult decoded = Cp932::decode(bytes);
-    text = std::move(decoded.text);
     result.firstKeptByte = decoded.firstKeptByte;
     result.keptByteCount = decoded.keptByteCount;
     result.ok = true;
-    return true;
+}
+
+WriteResult writeBytes(const QString &path, const EncodedText &encoded, QStringView text, Encoding encoding)
+{
+    WriteResult result;
+    if (!encoded.ok) {
+        result.failIndex = encoded.failIndex;
+        result.failChar = encoded.failChar;
+        result.failAt = Cp932::lineColumnAt(text, encoded.failIndex);
+        result.reason = unwritableReason(encoding, encoded.failChar, result.failAt);
+        return result;
+    }
+    const fileio::Written w = fileio::replace(path, encoded.bytes);
+    if (!w.ok) {
+        result.systemError = w.error;
+        result.reason = syserror::reason(w.error, syserror::Action::Write);
+        return result;
+    }
+    result.ok = true;
+    result.bytesWritten = encoded.bytes.size();
+    return result;
 }
 
 } // namespace
@@ -103,68 +102,80 @@ QString joinLines(const QStringList &lines)
 TextRead readText(const QString &path)
 {
     TextRead result;
-    readDecoded(path, result, result.text);
+    const fileio::Read read = fileio::readAll(path, MaxDocumentBytes);
+    if (readFailed(read, result))
+        return result;
+    DecodedText decoded = Cp932::decode(read.bytes);
+    takeDecoded(result, decoded);
+    result.text = std::move(decoded.text);
     return result;
 }
 
 LinesRead readLines(const QString &path)
 {
     LinesRead result;
-    QString text;
-    if (readDecoded(path, result, text))
-        result.lines = splitLines(text);
+    TextRead text = readText(path);
+    static_cast<ReadStatus &>(result) = text;
+    if (text.ok)
+        result.lines = splitLines(text.text);
+    return result;
+}
+
+LinesRead readLines(const QString &path, qint64 maxBytes)
+{
+    LinesRead result;
+    const fileio::Read read = fileio::readHead(path, maxBytes);
+    if (readFailed(read, result))
+        return result;
+    QByteArrayView bytes = read.bytes;
+    if (read.truncated) {
+        // Only whole lines: up to the last CR, and not a CR whose LF was cut off.
+        qsizetype end = bytes.lastIndexOf('\r');
+        if (end == bytes.size() - 1)
+            end = bytes.first(end).lastIndexOf('\r');
+        bytes = bytes.first(end + 1);
+    }
+    const DecodedText decoded = Cp932::decode(bytes);
+    takeDecoded(result, decoded);
+    result.lines = splitLines(decoded.text);
+    return result;
+}
+
+DocumentRead readDocument(const QString &path)
+{
+    DocumentRead result;
+    fileio::Read read = fileio::readAll(path, MaxDocumentBytes);
+    if (readFailed(read, result))
+        return result;
+    encoding::Decoded decoded = encoding::decode(detect::encodingOf(read.bytes), read.bytes);
+    read.bytes = QByteArray(); // the bytes go before the text is handed on
+    takeDecoded(result, decoded);
+    result.encoding = std::move(decoded.encoding);
+    result.text = std::move(decoded.text);
+    result.text.squeeze();
     return result;
 }
 
 WriteResult writeText(const QString &path, QStringView text)
 {
-    WriteResult result;
-    const Cp932::EncodeResult encoded = Cp932::encode(text);
-    if (!encoded.ok) {
-        result.failIndex = encoded.failIndex;
-        result.failChar = encoded.failChar;
-        result.failAt = Cp932::lineColumnAt(text, encoded.failIndex);
-        result.reason = u"%1 は Shift_JIS で保存できない文字です（%2 行 %3 列）。"_s
-                            .arg(Cp932::describeChar(encoded.failChar))
-                            .arg(result.failAt.line)
-                            .arg(result.failAt.column);
-        return result;
-    }
-
-    // Unbuffered: every byte reaches the temporary file inside write(), so a
-    // failure shows there and not in a final flush that commit() may not report.
-    QSaveFile file(path);
-    errno = 0;
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        result.systemError = errno;
-        result.reason = file.errorString();
-        return result;
-    }
-    const QByteArray &bytes = encoded.bytes;
-    errno = 0;
-    const qint64 written = file.write(bytes);
-    if (written != bytes.size()) {
-        const int err = errno;
-        result.systemError = err;
-        result.reason = file.error() != QFileDevice::NoError || err == 0 ? file.errorString()
-                                                                          : systemReason(err);
-        file.cancelWriting();
-        return result;
-    }
-    errno = 0;
-    if (!file.commit()) {
-        result.systemError = errno;
-        result.reason = file.errorString();
-        return result;
-    }
-    result.ok = true;
-    result.bytesWritten = written;
-    return result;
+    return writeBytes(path, Cp932::encode(text), text, Encoding::ShiftJis);
 }
 
 WriteResult writeLines(const QString &path, const QStringList &lines)
 {
     return writeText(path, joinLines(lines));
+}
+
+WriteResult writeDocument(const QString &path, QStringView text, const DocumentEncoding &encoding)
+{
+    return writeBytes(path, encoding::encode(encoding, text), text, encoding.encoding);
+}
+
+QString unwritableReason(Encoding encoding, char32_t ch, Cp932::LineColumn at)
+{
+    return u"%1 は %2 で保存できない文字です（%3 行 %4 列）。"_s.arg(Cp932::describeChar(ch), encoding::name(encoding))
+        .arg(at.line)
+        .arg(at.column);
 }
 
 } // namespace TextFile

@@ -1,17 +1,24 @@
 #pragma once
-// The program's file access: Shift_JIS text, its line rules, and whole-file
-// writes that never leave a truncated or half-written file behind.
+// The program's file access: documents in their own encoding, the program's
+// own files in Shift_JIS, the line rules, and whole-file writes that never
+// leave a truncated or half-written file behind (FileIo.h).
 //
-// Every function reports success, and on failure a reason a user can read
-// (the system's own message where the system refused).
-
+// Every function reports success, and on failure a reason in Japanese taken
+// from the system's error number (SystemError.h).
 #include "text/Cp932.h"
+#include "text/Encoding.h"
 
 #include <QString>
 #include <QStringList>
 #include <QStringView>
 
 namespace TextFile {
+
+// The largest document the edit box is given. The edit box addresses its
+// text with 32-bit positions and holds a lone CR as CR LF, so a file of this
+// size reads into at most 2^31 - 2 characters; the check is made before a
+// byte is read.
+constexpr qint64 MaxDocumentBytes = (qint64(1) << 30) - 1;
 
 // A directory lookup of name in dir: true only for an existing regular file
 // (or a link to one); a directory of that name is not a file.
@@ -27,9 +34,11 @@ QString joinLines(const QStringList &lines);
 struct ReadStatus
 {
     bool ok = false;
-    QString reason; // when !ok
-    // Bytes that are not valid Shift_JIS, kept in the text as U+DC00 + byte
-    // (see Cp932.h): offset of the first one in the file, -1 when none.
+    QString reason;        // when !ok
+    int systemError = 0;   // errno when !ok (EFBIG for a file over the limit)
+    bool tooLarge = false; // the file is larger than it may be: nothing was read
+    // Bytes that are not valid in the encoding, kept in the text as U+DC00 +
+    // byte (see Conversion.h): offset of the first one in the file, -1 when none.
     qsizetype firstKeptByte = -1;
     qsizetype keptByteCount = 0;
 };
@@ -44,10 +53,22 @@ struct LinesRead : ReadStatus
     QStringList lines;
 };
 
-// The whole file, decoded.
+struct DocumentRead : ReadStatus
+{
+    QString text; // decoded, line ends as in the file
+    DocumentEncoding encoding;
+};
+
+// A program file, whole, in Shift_JIS.
 TextRead readText(const QString &path);
-// The whole file, decoded and split by the line rules.
+// A program file, whole, in Shift_JIS, split by the line rules.
 LinesRead readLines(const QString &path);
+// The first maxBytes of a program file whose format holds no more; a line
+// that the limit cuts off is left out.
+LinesRead readLines(const QString &path, qint64 maxBytes);
+// A document: its encoding decided from its bytes (Detect.h), at most
+// MaxDocumentBytes.
+DocumentRead readDocument(const QString &path);
 
 struct WriteResult
 {
@@ -55,18 +76,22 @@ struct WriteResult
     QString reason;          // when !ok
     qint64 bytesWritten = 0; // size of the file written
     int systemError = 0;     // errno of the step that failed, 0 when the system gave none
-    // When a character cannot be written in Shift_JIS (nothing is written then):
-    // its index in the text as written (lines joined by CR LF), the character
-    // and where it is.
+    // When a character cannot be written in the encoding (nothing is written
+    // then): its index in the text as written, the character and where it is.
     qsizetype failIndex = -1;
     char32_t failChar = 0;
     Cp932::LineColumn failAt;
 };
 
-// Writes text (already joined) as the whole file. The file is replaced only
-// when every byte was written: on failure the old file stays as it was.
+// Writes text (already joined) as the whole file in Shift_JIS. The file is
+// replaced only when every byte was written: on failure it stays as it was.
 WriteResult writeText(const QString &path, QStringView text);
 // Writes each line followed by CR LF, the same way.
 WriteResult writeLines(const QString &path, const QStringList &lines);
+// Writes a document in its encoding, the same way.
+WriteResult writeDocument(const QString &path, QStringView text, const DocumentEncoding &encoding);
+
+// "「😀」(U+1F600) は Shift_JIS で保存できない文字です（3 行 2 列）。"
+QString unwritableReason(Encoding encoding, char32_t ch, Cp932::LineColumn at);
 
 } // namespace TextFile

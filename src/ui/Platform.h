@@ -18,7 +18,7 @@ struct Platform {
     // The directory the drive "c:" stands for; empty means startDir. Started
     // from the desktop, it is the working directory while startDir is the
     // data folder.
-    QString browseDir;
+    QString browseDir = {};
 
     QString browseStart() const { return browseDir.isEmpty() ? startDir : browseDir; }
 };

@@ -60,12 +60,12 @@ private slots:
                                          << qsizetype(0) << qsizetype(2);
         QTest::newRow("unassigned pair with an ASCII second byte")
             << QByteArray("\x85\x40") << kept("\x85\x40") << qsizetype(0) << qsizetype(2);
-        QTest::newRow("NEC copy of an IBM kanji (written as FA5C)")
-            << QByteArray("\xED\x40") << kept("\xED\x40") << qsizetype(0) << qsizetype(2);
-        QTest::newRow("NEC copy of a JIS symbol (written as 81E0)")
-            << QByteArray("\x87\x90") << kept("\x87\x90") << qsizetype(0) << qsizetype(2);
-        QTest::newRow("IBM copy of a NEC numeral (written as 8754)")
-            << QByteArray("\xFA\x4A") << kept("\xFA\x4A") << qsizetype(0) << qsizetype(2);
+        QTest::newRow("NEC copy of an IBM kanji (Windows writes FA5C)")
+            << QByteArray("\xED\x40") << u"纊"_s << qsizetype(-1) << qsizetype(0);
+        QTest::newRow("NEC copy of a JIS symbol (Windows writes 81E0)")
+            << QByteArray("\x87\x90") << u"≒"_s << qsizetype(-1) << qsizetype(0);
+        QTest::newRow("IBM copy of a NEC numeral (Windows writes 8754)")
+            << QByteArray("\xFA\x4A") << u"Ⅰ"_s << qsizetype(-1) << qsizetype(0);
         QTest::newRow("offset counts bytes, not characters")
             << QByteArray("\x93\xFA\x96\x7B" "abcdefghij\x85\x40\x81")
             << u"日本abcdefghij"_s + kept("\x85\x40\x81") << qsizetype(14) << qsizetype(3);
@@ -87,9 +87,45 @@ private slots:
         QCOMPARE(r.firstKeptByte, firstKept);
         QCOMPARE(r.keptByteCount, keptCount);
 
-        const Cp932::EncodeResult back = Cp932::encode(r.text);
+        const Cp932::EncodeResult back = Cp932::encode(r.text, r.altCodes);
         QVERIFY(back.ok);
         QCOMPARE(back.bytes, bytes);
+    }
+
+    // A character with copies is written as the text mostly had it, the code
+    // Windows writes on a tie; characters added later follow the same choice.
+    void copiesFollowTheTextsHabit_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("added");
+        QTest::addColumn<QByteArray>("written");
+
+        QTest::newRow("only the NEC copy") << QByteArray("\xEE\xE0" "a") << u"髙"_s
+                                           << QByteArray("\xEE\xE0" "a\xEE\xE0");
+        QTest::newRow("mostly the NEC copy") << QByteArray("\xEE\xE0\xFB\xFC\xEE\xE0") << QString()
+                                             << QByteArray("\xEE\xE0\xEE\xE0\xEE\xE0");
+        QTest::newRow("a tie goes to the code Windows writes")
+            << QByteArray("\xEE\xE0\xFB\xFC") << QString() << QByteArray("\xFB\xFC\xFB\xFC");
+        QTest::newRow("three codes of one symbol")
+            << QByteArray("\x87\x9A\xFA\x5B\xFA\x5B\x81\xE6") << QString()
+            << QByteArray("\xFA\x5B\xFA\x5B\xFA\x5B\xFA\x5B");
+        QTest::newRow("each character its own habit")
+            << QByteArray("\x87\x90\xFB\xFC") << u"≒髙"_s
+            << QByteArray("\x87\x90\xFB\xFC\x87\x90\xFB\xFC");
+        QTest::newRow("a text without copies writes Windows' codes")
+            << QByteArray("abc") << u"≒髙"_s << QByteArray("abc\x81\xE0\xFB\xFC");
+    }
+
+    void copiesFollowTheTextsHabit()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, added);
+        QFETCH(QByteArray, written);
+        const Cp932::DecodeResult r = Cp932::decode(bytes);
+        QCOMPARE(r.keptByteCount, qsizetype(0));
+        const Cp932::EncodeResult back = Cp932::encode(QString(r.text + added), r.altCodes);
+        QVERIFY(back.ok);
+        QCOMPARE(back.bytes, written);
     }
 
     void writes_data()

@@ -1,0 +1,202 @@
+#include "text/EucJp.h"
+
+#include "text/EucJpLayout.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace EucJp {
+namespace {
+
+using namespace EucJpLayout;
+
+// kEucTwoByte, kEucThreeByte, kEucEncode, kEucAltCodes, kTwoByteCopies and
+// kEucHasAlt: iconv's answers, gathered at build time by CodeTableGen.cpp.
+#include "EucJpTables.inc"
+
+static_assert(sizeof kEucTwoByte / sizeof kEucTwoByte[0] == kRows * kRows);
+static_assert(sizeof kEucEncode / sizeof kEucEncode[0] == 0x10000);
+
+char16_t altChar(std::uint32_t code)
+{
+    const auto *end = kEucAltCodes + sizeof kEucAltCodes / sizeof kEucAltCodes[0];
+    const auto *it = std::lower_bound(kEucAltCodes, end, code,
+                                      [](const AltCode &a, std::uint32_t c) { return a.code < c; });
+    return it != end && it->code == code ? it->ch : kKeep;
+}
+
+bool hasAlt(char16_t ch) { return kEucHasAlt[ch / 64] >> (ch % 64) & 1; }
+
+template<bool WithChoice>
+EncodedText encodeText(QStringView text, const AltCodeChoice &altCodes)
+{
+    const char16_t *in = text.utf16();
+    const qsizetype n = text.size();
+    QByteArray bytes(n * 3, Qt::Uninitialized);
+    auto *out = reinterpret_cast<unsigned char *>(bytes.data());
+    auto *const begin = out;
+    qsizetype i = 0;
+    while (i < n) {
+        while (i + 4 <= n) {
+            quint64 word;
+            std::memcpy(&word, in + i, 8);
+            if (word & 0xFF80FF80FF80FF80ULL)
+                break;
+            for (int k = 0; k < 4; ++k)
+                out[k] = uchar(in[i + k]);
+            out += 4;
+            i += 4;
+        }
+        if (i >= n)
+            break;
+        const char16_t c = in[i];
+        std::uint32_t code = kEucEncode[c];
+        if constexpr (WithChoice) {
+            if (hasAlt(c)) {
+                const auto it = altCodes.constFind(c);
+                if (it != altCodes.cend())
+                    code = *it;
+            }
+        }
+        if (code < 0x80) {
+            *out++ = uchar(code);
+        } else if (code > 0xFFFF) { // a chosen three-byte code, 0x8Fxxxx
+            *out++ = uchar(code >> 16);
+            *out++ = uchar(code >> 8);
+            *out++ = uchar(code);
+        } else if (code != kRefused && (isTwoByteCode(code) || isKanaCode(code))) {
+            *out++ = uchar(code >> 8);
+            *out++ = uchar(code);
+        } else if (code != kRefused && isThreeByteCode(code)) {
+            *out++ = 0x8F;
+            *out++ = uchar((code >> 8) + 0x80);
+            *out++ = uchar((code & 0xFF) + 0x80);
+        } else if (keptbyte::is(c) && keptbyte::value(c) >= 0x80) {
+            *out++ = keptbyte::value(c); // ASCII is always valid: kept bytes are 0x80 and above
+        } else {
+            return encodeFailure(in, n, i);
+        }
+        ++i;
+    }
+    bytes.truncate(out - begin);
+    EncodedText result;
+    result.ok = true;
+    result.bytes = std::move(bytes);
+    return result;
+}
+
+} // namespace
+
+DecodedText decode(QByteArrayView bytes)
+{
+    const auto *in = reinterpret_cast<const unsigned char *>(bytes.data());
+    const qsizetype n = bytes.size();
+    DecodedText result;
+    result.text.resize(n);
+    char16_t *out = reinterpret_cast<char16_t *>(result.text.data());
+    char16_t *const begin = out;
+    AltCodeTally alt;
+
+    auto keep = [&](qsizetype at, int count) {
+        if (result.firstKeptByte < 0)
+            result.firstKeptByte = at;
+        result.keptByteCount += count;
+        for (int k = 0; k < count; ++k)
+            *out++ = keptbyte::of(in[at + k]);
+    };
+    // A character from a table cell, or the bytes kept.
+    auto put = [&](char16_t v, qsizetype at, int count, std::uint32_t code) {
+        if (v == kKeep) {
+            keep(at, count);
+        } else if (v == kAlt) {
+            const char16_t c = altChar(code);
+            alt.seen(c, code);
+            *out++ = c;
+        } else {
+            *out++ = v;
+        }
+    };
+
+    qsizetype i = 0;
+    while (i < n) {
+        while (i + 8 <= n) {
+            quint64 word;
+            std::memcpy(&word, in + i, 8);
+            if (word & 0x8080808080808080ULL)
+                break;
+            for (int k = 0; k < 8; ++k)
+                out[k] = in[i + k];
+            out += 8;
+            i += 8;
+        }
+        if (i >= n)
+            break;
+        const unsigned char b = in[i];
+        if (b < 0x80) {
+            *out++ = b;
+            ++i;
+        } else if (isRowByte(b) && i + 1 < n && isRowByte(in[i + 1])) {
+            put(kEucTwoByte[cell(b, in[i + 1])], i, 2, std::uint32_t(b << 8 | in[i + 1]));
+            i += 2;
+        } else if (b == 0x8E && i + 1 < n && in[i + 1] >= 0xA1 && in[i + 1] <= 0xDF) {
+            *out++ = char16_t(0xFF61 + (in[i + 1] - 0xA1));
+            i += 2;
+        } else if (b == 0x8F && i + 2 < n && isRowByte(in[i + 1]) && isRowByte(in[i + 2])) {
+            put(kEucThreeByte[cell(in[i + 1], in[i + 2])], i, 3,
+                0x8F0000u | std::uint32_t(in[i + 1] << 8 | in[i + 2]));
+            i += 3;
+        } else {
+            keep(i, 1); // what follows is read afresh
+            ++i;
+        }
+    }
+    result.text.truncate(out - begin);
+    if (!alt.empty())
+        result.altCodes = alt.choose(result.text);
+    return result;
+}
+
+EncodedText encode(QStringView text, const AltCodeChoice &altCodes)
+{
+    return altCodes.isEmpty() ? encodeText<false>(text, altCodes) : encodeText<true>(text, altCodes);
+}
+
+bool canWrite(char32_t ch)
+{
+    if (ch >= 0x10000)
+        return false;
+    return kEucEncode[ch] != kRefused || (keptbyte::is(char16_t(ch)) && keptbyte::value(char16_t(ch)) >= 0x80);
+}
+
+namespace twobyte {
+char16_t decode(std::uint16_t code, bool *alternative)
+{
+    *alternative = false;
+    if (!isRowByte(code >> 8) || !isRowByte(code & 0xFF))
+        return kKeep;
+    const char16_t v = kEucTwoByte[cell(code >> 8, code & 0xFF)];
+    if (v != kAlt)
+        return v;
+    const char16_t c = altChar(code);
+    // The copy is an alternative only where the two-byte set holds the
+    // character's usual code too; a character EUC-JP writes with three bytes
+    // has its two-byte copy as its only code here.
+    *alternative = encode(c) != code;
+    return c;
+}
+
+std::uint16_t encode(char16_t ch)
+{
+    const std::uint16_t code = kEucEncode[ch];
+    if (isTwoByteCode(code))
+        return code;
+    const auto *end = kTwoByteCopies + sizeof kTwoByteCopies / sizeof kTwoByteCopies[0];
+    const auto *it = std::lower_bound(kTwoByteCopies, end, ch,
+                                      [](const TwoByteCopy &a, char16_t c) { return a.ch < c; });
+    return it != end && it->ch == ch ? it->code : 0;
+}
+
+bool hasAlternatives(char16_t ch) { return hasAlt(ch); }
+} // namespace twobyte
+
+} // namespace EucJp
