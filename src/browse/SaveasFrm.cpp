@@ -167,7 +167,9 @@ void SaveasFrm::SaveCmd_Click()
     if (v.QuitAfterSave == 1) {
         qint16 cancel = 0;
         m_owner.Form_Unload(cancel);
+        return;
     }
+    m_owner.saveasDone(true);
 }
 
 void SaveasFrm::leave()
@@ -175,6 +177,7 @@ void SaveasFrm::leave()
     m_owner.setEnabled(true);
     setVisible(false);
     setEnabled(false);
+    m_owner.saveasDone(false);
 }
 
 void SaveasFrm::CancelCmd_Click()

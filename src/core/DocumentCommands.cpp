@@ -5,7 +5,10 @@
 #include "core/SizeText.h"
 #include "core/TesselFrm.h"
 #include "tags/Preset.h"
+#include "text/LineEnds.h"
+#include "text/SystemError.h"
 #include "text/TextFile.h"
+#include "ui/Browser.h"
 #include "ui/CheckBox.h"
 #include "ui/DirList.h"
 #include "ui/EditBox.h"
@@ -14,6 +17,10 @@
 #include "ui/MessageBoxes.h"
 
 #include <QFileInfo>
+#include <QUrl>
+
+#include <cerrno>
+#include <utility>
 
 using namespace Qt::StringLiterals;
 
@@ -34,20 +41,21 @@ void DocumentCommands::notice(const QString &text, const QString &title)
     m_frm.platform().boxes->ask(MsgBox::warning(text, title));
 }
 
-std::optional<QStringList> DocumentCommands::readDocument(const QString &path)
+std::optional<TextFile::DocumentRead> DocumentCommands::readDocument(const QString &path)
 {
-    TextFile::LinesRead read = TextFile::readLines(path);
+    TextFile::DocumentRead read = TextFile::readDocument(path);
     if (!read.ok) {
         notice(u"ファイルを読み込めません。"_s + CrLf + path + CrLf + read.reason, u"エラー"_s);
         return std::nullopt;
     }
     if (read.keptByteCount > 0)
         m_frm.platform().boxes->ask(MsgBox::information(
-            u"このファイルにはShift_JISとして正しくないバイトが "_s + QString::number(read.keptByteCount) +
-                u" 個あります（最初は "_s + QString::number(read.firstKeptByte) + u" バイト目）。"_s + CrLf +
+            u"このファイルには"_s + encoding::name(read.encoding.encoding) + u"として正しくないバイトが "_s +
+                QString::number(read.keptByteCount) + u" 個あります（最初は "_s +
+                QString::number(read.firstKeptByte + 1) + u" バイト目）。"_s + CrLf +
                 u"そのままの値で保持し、保存すると元のバイトに戻して書き込みます。"_s,
             u"確認"_s));
-    return std::move(read.lines);
+    return read;
 }
 
 void DocumentCommands::NewBtn_Click()
@@ -56,6 +64,7 @@ void DocumentCommands::NewBtn_Click()
         return;
     ValueDesc &v = m_frm.values();
     v.SavedText.clear();
+    v.DocEncoding = {};
     m_frm.EditTxt->setText(QString());
     m_frm.FilenameLbl->setCaption(QString());
     m_frm.ByteLbl->setCaption(u"0 KB"_s);
@@ -115,9 +124,17 @@ void DocumentCommands::OpenBtn_Click()
     const QString dir = m_frm.Dir1->path();
     const QString path = dir + (dir.endsWith(u'/') ? QString() : u"/"_s) + name;
     if (!TextFile::fileExists(dir, name)) {
-        // Nothing is touched: the document the user had stays as it was.
-        notice(u"ファイルが存在しません。"_s, u"エラー"_s);
-        m_frm.filePane()->refreshFiles();
+        // Nothing is touched: the document the user had stays as it was. A
+        // folder that lists its files but may not be entered is no missing file.
+        const int error = TextFile::lookupError(dir, name);
+        if (error == ENOENT || error == ENOTDIR || error == EISDIR) {
+            notice(u"ファイルが存在しません。"_s, u"エラー"_s);
+            m_frm.filePane()->refreshFiles();
+        } else {
+            notice(u"ファイルを読み込めません。"_s + CrLf + path + CrLf +
+                       syserror::reason(error, syserror::Action::Read),
+                   u"エラー"_s);
+        }
         return;
     }
     openPath(path);
@@ -125,14 +142,15 @@ void DocumentCommands::OpenBtn_Click()
 
 void DocumentCommands::openPath(const QString &path)
 {
-    const std::optional<QStringList> lines = readDocument(path);
-    if (!lines)
+    std::optional<TextFile::DocumentRead> read = readDocument(path);
+    if (!read)
         return;
     ValueDesc &v = m_frm.values();
-    v.SavedText = lines->join(CrLf);
+    v.SavedText = lineends::joined(std::move(read->text));
+    v.DocEncoding = std::move(read->encoding);
     m_frm.EditTxt->setText(v.SavedText);
     m_frm.FilenameLbl->setCaption(path);
-    m_frm.ByteLbl->setCaption(sizetext::forFile(path));
+    m_frm.ByteLbl->setCaption(sizetext::forDocument(path, v.DocEncoding));
 }
 
 void DocumentCommands::openGiven(const QString &path)
@@ -164,11 +182,13 @@ void DocumentCommands::openGiven(const QString &path)
     openPath(path);
 }
 
-void DocumentCommands::SaveBtn_Click()
+void DocumentCommands::SaveBtn_Click() { save(); }
+
+DocumentCommands::SaveOutcome DocumentCommands::save()
 {
     ValueDesc &v = m_frm.values();
     if (v.QuitAfterSave == 0 && !confirm(u"編集内容を保存します。"_s))
-        return;
+        return SaveOutcome::Declined;
     const QString file = m_frm.FilenameLbl->caption();
     bool saved = false;
     if (!file.isEmpty())
@@ -180,11 +200,57 @@ void DocumentCommands::SaveBtn_Click()
         if (!saved) {
             // The file could not be written: the program stays, with the text.
             v.QuitAfterSave = 0;
-            return;
+            return SaveOutcome::Failed;
         }
         qint16 cancel = 0;
         m_frm.Form_Unload(cancel);
     }
+    if (file.isEmpty())
+        return SaveOutcome::InDialog;
+    return saved ? SaveOutcome::Saved : SaveOutcome::Failed;
+}
+
+void DocumentCommands::ShowInBrowser()
+{
+    ValueDesc &v = m_frm.values();
+    if (m_frm.FilenameLbl->caption().isEmpty() || m_frm.EditTxt->text() != v.SavedText) {
+        switch (save()) {
+        case SaveOutcome::InDialog:
+            m_showAfterDialog = true; // the dialog's save shows the page
+            return;
+        case SaveOutcome::Failed:
+            return; // the user has been told why
+        case SaveOutcome::Declined:
+        case SaveOutcome::Saved:
+            break; // a titled page is shown as it is on disk
+        }
+    }
+    showPage(m_frm.FilenameLbl->caption());
+}
+
+void DocumentCommands::saveasDone(bool saved)
+{
+    if (std::exchange(m_showAfterDialog, false) && saved)
+        showPage(m_frm.FilenameLbl->caption());
+}
+
+void DocumentCommands::showPage(const QString &file)
+{
+    if (file.isEmpty()) {
+        notice(u"保存されていない文書はブラウザーで表示できません。"_s + CrLf +
+                   u"ファイルに保存してから表示してください。"_s,
+               u"確認"_s);
+        return;
+    }
+    if (!QFileInfo(file).isFile()) {
+        notice(u"ファイル「"_s + file + u"」が見つからないため、ブラウザーで表示できません。"_s, u"エラー"_s);
+        return;
+    }
+    Browser *browser = m_frm.platform().browser;
+    if (!browser || !browser->show(QUrl::fromLocalFile(file)))
+        notice(u"ブラウザーを起動できませんでした。"_s + CrLf + file + CrLf +
+                   u"ページを表示する既定のブラウザーが設定されているか確かめてください。"_s,
+               u"エラー"_s);
 }
 
 void DocumentCommands::SaveasBtn_Click()
@@ -213,12 +279,14 @@ void DocumentCommands::CancelBtn_Click()
         m_frm.EditTxt->setText(QString());
         return;
     }
-    const std::optional<QStringList> lines = readDocument(file);
-    if (!lines)
+    std::optional<TextFile::DocumentRead> read = readDocument(file);
+    if (!read)
         return;
-    QString text;
-    for (const QString &line : *lines)
-        text += line + CrLf;
-    v.SavedText = text;
+    v.SavedText = lineends::terminated(std::move(read->text));
+    // The size stays as it was read or written; the encoding is the file's now.
+    const bool otherEncoding = read->encoding.encoding != v.DocEncoding.encoding;
+    v.DocEncoding = std::move(read->encoding);
+    if (otherEncoding)
+        m_frm.ByteLbl->setCaption(sizetext::forDocument(file, v.DocEncoding));
     m_frm.EditTxt->setText(v.SavedText);
 }

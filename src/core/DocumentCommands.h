@@ -6,6 +6,8 @@
 // reads the file pane (FileChosen, the selected file, Dir1) and PresetChk;
 // opens the save-as dialog. A file that cannot be read is reported and
 // changes nothing; a save that fails never ends the program.
+#include "text/TextFile.h"
+
 #include <QObject>
 #include <optional>
 
@@ -30,16 +32,29 @@ public:
     // creates; a directory is only shown in the pane.
     void openGiven(const QString &path);
 
+    // Ctrl+P: shows the document's file in the desktop's browser. An untitled
+    // document, or one with unsaved edits, is saved first the way Save saves
+    // it (its question, the save-as dialog for an untitled one); declining
+    // shows a titled page as it is on disk.
+    void ShowInBrowser();
+    // The save-as dialog is done: saved, or cancelled or closed.
+    void saveasDone(bool saved);
+
 private:
     bool confirm(const QString &sentence);
     void notice(const QString &text, const QString &title);
-    // The file's text, or nothing when it cannot be read (the user is told).
-    // Bytes that are not valid Shift_JIS are kept, and the user is told so.
-    std::optional<QStringList> readDocument(const QString &path);
+    // The file's text in its encoding, or nothing when it cannot be read (the
+    // user is told). Bytes that are not valid in the encoding are kept, and
+    // the user is told so.
+    std::optional<TextFile::DocumentRead> readDocument(const QString &path);
+    enum class SaveOutcome { Declined, Saved, Failed, InDialog };
+    SaveOutcome save();
+    void showPage(const QString &file);
     void presetStep();
     // Open from step 4 on: the document becomes the file at path.
     void openPath(const QString &path);
     void openSaveasDialog();
 
     TesselFrm &m_frm;
+    bool m_showAfterDialog = false; // Ctrl+P waits for the save-as dialog
 };

@@ -2,9 +2,11 @@
 #include "browse/FilePane.h"
 #include "core/SizeText.h"
 #include "core/TesselFrm.h"
+#include "text/CharRefs.h"
 #include "text/TextFile.h"
 #include "ui/EditBox.h"
 #include "ui/Label.h"
+#include "text/SystemError.h"
 #include "ui/MessageBoxes.h"
 
 #include <QFileInfo>
@@ -35,37 +37,14 @@ QString writeFailureReason(const QString &path, const TextFile::WriteResult &wri
         return u"保存先「"_s + dir + u"」はフォルダーではありません。"_s;
     if (QFile::encodeName(info.fileName()).size() > NAME_MAX)
         return u"ファイル名が長すぎます。"_s;
-    // An existing file that may not be written is refused by Qt before the
-    // system is asked, so there is no error number for it.
-    const int error = written.systemError != 0                  ? written.systemError
-                      : info.exists() && !info.isWritable() ? EACCES
-                                                              : 0;
-    switch (error) {
-    case EACCES:
-    case EPERM:
-        return u"書き込む権限がありません。"_s;
-    case EROFS:
-        return u"読み取り専用のドライブです。"_s;
-    case ENOSPC:
-        return u"ディスクの空き容量が足りません。"_s;
-    case EDQUOT:
-        return u"ディスクの使用量の上限を超えます。"_s;
-    case EFBIG:
-        return u"ファイルが大きすぎて書き込めません（ファイルサイズの上限を超えます）。"_s;
-    case ENAMETOOLONG:
-        return u"ファイル名が長すぎます。"_s;
-    case EISDIR:
-        return u"同じ名前のフォルダーがあります。"_s;
+    switch (written.systemError) {
+    case 0:
+        return written.reason;
     case ENOTDIR:
     case ENOENT:
         return u"保存先のフォルダーがありません。"_s;
-    case EINVAL:
-    case EILSEQ:
-        return u"このドライブでは使えないファイル名です。"_s;
-    case EIO:
-        return u"ディスクの入出力エラーです。"_s;
     default:
-        return u"書き込めませんでした（"_s + written.reason + u"）。"_s;
+        return syserror::reason(written.systemError, syserror::Action::Write);
     }
 }
 
@@ -77,10 +56,19 @@ bool DocumentWriter::SaveTextFile(const QString &FileName, const QString &FilePa
 {
     // The text plus the final CR LF in one string, without copying the document
     // twice: the CR LF is added for the write and taken off again.
+    const DocumentEncoding &encoding = m_frm.values().DocEncoding;
     QString text = m_frm.EditTxt->text();
     text += u"\r\n"_s;
-    const TextFile::WriteResult written = TextFile::writeText(FileName, text);
+    TextFile::WriteResult written = TextFile::writeDocument(FileName, text, encoding);
     text.chop(2);
+    if (!written.ok && written.failIndex >= 0 && offerCharacterReferences(FileName, text, written)) {
+        text = m_frm.EditTxt->text();
+        text += u"\r\n"_s;
+        written = TextFile::writeDocument(FileName, text, encoding);
+        text.chop(2);
+    } else if (!written.ok && written.failIndex >= 0) {
+        return false; // the user chose to keep the characters: nothing written
+    }
     if (!written.ok) {
         // The text module words an unwritable character with its line and column.
         const QString why = written.failIndex >= 0 ? written.reason : writeFailureReason(FileName, written);
@@ -93,9 +81,28 @@ bool DocumentWriter::SaveTextFile(const QString &FileName, const QString &FilePa
     // Only a file that is really on disk becomes the saved text.
     m_frm.values().SavedText = text;
     m_frm.FilenameLbl->setCaption(FileName);
-    m_frm.ByteLbl->setCaption(sizetext::forFile(FileName));
+    m_frm.ByteLbl->setCaption(sizetext::forDocument(FileName, encoding));
     if (!FilePath.isEmpty())
         m_frm.filePane()->showDirectory(FilePath);
     m_frm.filePane()->refreshFiles();
+    return true;
+}
+
+bool DocumentWriter::offerCharacterReferences(const QString &FileName, QStringView text,
+                                              const TextFile::WriteResult &written)
+{
+    const Encoding encoding = m_frm.values().DocEncoding.encoding;
+    const QList<TextReplacement> refs = charref::unwritable(text, encoding);
+    const QString name = encoding::name(encoding);
+    MsgBox ask{u"ファイル「"_s + FileName + u"」を保存できませんでした。\r\n"_s + written.reason +
+                   u"\r\nディスク上のファイルは元のままです。\r\n"_s + name + u" で保存できない文字 "_s +
+                   QString::number(refs.size()) + u" 個をすべて文字参照（"_s +
+                   charref::reference(written.failChar) + u" の形）に置き換えて保存しますか？\r\n"_s +
+                   u"文字参照は <script> と <style> の中では文字として読まれません。"_s,
+               u"確認"_s, MsgButtons::YesNo, MsgIcon::Exclamation, MsgAnswer::No};
+    if (m_frm.platform().boxes->ask(ask) != MsgAnswer::Yes)
+        return false;
+    // One edit, so that one undo brings every character back.
+    m_frm.EditTxt->replaceRanges(refs);
     return true;
 }

@@ -1,13 +1,17 @@
 #pragma once
-// The one document writer: writes the edit text plus one CR LF in Shift_JIS,
-// makes it the saved text, shows the file in FilenameLbl and its size in
-// ByteLbl, and brings the file pane up to date.
+// The one document writer: writes the edit text plus one CR LF in the
+// document's encoding (Shift_JIS unless the file was read as another), makes
+// it the saved text, shows the file in FilenameLbl and its size in ByteLbl,
+// and brings the file pane up to date.
 //
-// A save that cannot be completed (a character Shift_JIS cannot hold, no
-// permission, a directory of that name, a full disk, a name the file system
-// refuses) writes nothing, tells the user why and changes nothing else: the
-// file on disk, SavedText, the labels and the pane stay as they were and the
-// document still counts as modified.
+// A save that cannot be completed (no permission, a directory of that name, a
+// full disk, a name the file system refuses) writes nothing, tells the user
+// why and changes nothing else: the file on disk, SavedText, the labels and
+// the pane stay as they were and the document still counts as modified. For
+// characters the encoding cannot hold the user may instead have them written
+// as character references.
+#include "text/TextFile.h"
+
 #include <QObject>
 
 class TesselFrm;
@@ -24,5 +28,9 @@ class DocumentWriter : public QObject
     bool SaveTextFile(const QString &FileName, const QString &FilePath);
 
   private:
+    // Characters the encoding cannot hold: asks whether to write each of them
+    // as a character reference (&#x1F600;). Yes replaces them in the edit
+    // text as one undoable edit and returns true; No writes nothing.
+    bool offerCharacterReferences(const QString &FileName, QStringView text, const TextFile::WriteResult &written);
     TesselFrm &m_frm;
 };

@@ -29,4 +29,12 @@ QString forFile(const QString &path)
     return forLength(info.isFile() ? info.size() : 0);
 }
 
+QString forDocument(const QString &path, const DocumentEncoding &encoding)
+{
+    QString text = forFile(path);
+    if (encoding.encoding != Encoding::ShiftJis)
+        text += u' ' + encoding::name(encoding.encoding);
+    return text;
+}
+
 } // namespace sizetext

@@ -2,6 +2,8 @@
 // The size text of ByteLbl: a file's length in whole kilobytes, rounded to the
 // nearest with ties to the even count, followed by " KB". Large files show
 // their true count (no 16-bit limit).
+#include "text/Encoding.h"
+
 #include <QString>
 
 namespace sizetext
@@ -13,5 +15,8 @@ qint64 kilobytes(qint64 bytes);
 QString forLength(qint64 bytes);
 // The size text of a file as it is on disk now ("0 KB" when it cannot be measured).
 QString forFile(const QString &path);
+// The size text of a document's file, followed by the encoding's name when it
+// is not Shift_JIS ("12 KB UTF-8").
+QString forDocument(const QString &path, const DocumentEncoding &encoding);
 
 } // namespace sizetext

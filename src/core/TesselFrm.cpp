@@ -124,6 +124,7 @@ TesselFrm::~TesselFrm()
 
 void TesselFrm::NewBtn_Click() { m_commands->NewBtn_Click(); }
 void TesselFrm::openFromCommandLine(const QString &path) { m_commands->openGiven(path); }
+void TesselFrm::saveasDone(bool saved) { m_commands->saveasDone(saved); }
 void TesselFrm::OpenBtn_Click() { m_commands->OpenBtn_Click(); }
 void TesselFrm::SaveBtn_Click() { m_commands->SaveBtn_Click(); }
 void TesselFrm::SaveasBtn_Click() { m_commands->SaveasBtn_Click(); }
@@ -190,6 +191,7 @@ void TesselFrm::EditTxt_KeyUp(int KeyCode, int Shift)
         EditTxt->setSelStart(0);
         EditTxt->setSelLength(EditTxt->textLength());
         break;
+    case Command::ShowInBrowser: m_commands->ShowInBrowser(); break;
     }
 }
 

@@ -46,6 +46,8 @@ public:
     // A file named on the command line, after start-up: opened as a click on
     // it in the file list and Open would open it.
     void openFromCommandLine(const QString &path);
+    // The save-as dialog is done with: saved, or cancelled or closed.
+    void saveasDone(bool saved);
 
     // Commands, also reached from keys and from other windows.
     void NewBtn_Click();

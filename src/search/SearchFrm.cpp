@@ -21,18 +21,9 @@ const QString NotFoundText = u"検索語句が見つかりません。"_s;
 // program's text, so the search can skip converting the whole text.
 bool holdsLineBreak(QStringView word)
 {
-    for (QChar c : word) {
-        switch (c.unicode()) {
-        case u'\r':
-        case u'\n':
-        case 0x2029:
-        case EditBox::LoneLf:
-        case EditBox::LoneCr:
+    for (QChar c : word)
+        if (EditBox::storedDifferently(c.unicode()))
             return true;
-        default:
-            break;
-        }
-    }
     return false;
 }
 } // namespace

@@ -8,6 +8,7 @@
 #include <QFileInfo>
 
 #include <cerrno>
+#include <sys/stat.h>
 
 using namespace Qt::StringLiterals;
 
@@ -21,7 +22,9 @@ bool readFailed(const fileio::Read &read, Result &result)
         return false;
     result.systemError = read.error;
     result.tooLarge = read.tooLarge;
-    result.reason = read.tooLarge ? u"ファイルが大きすぎます（%1 バイト）。"_s.arg(read.fileSize)
+    result.reason = read.tooLarge ? u"ファイルが大きすぎます（%1 バイト）。編集できるのは %2 MB 未満のファイルです。"_s
+                                        .arg(read.fileSize)
+                                        .arg((MaxDocumentBytes + 1) / (1024 * 1024))
                                   : read.error == EISDIR ? u"ファイルではなくフォルダーです。"_s
                                                          : syserror::reason(read.error, syserror::Action::Read);
     return true;
@@ -63,6 +66,16 @@ bool fileExists(const QString &dir, const QString &name)
     if (name.isEmpty())
         return false;
     return QFileInfo(QDir(dir), name).isFile();
+}
+
+int lookupError(const QString &dir, const QString &name)
+{
+    if (name.isEmpty())
+        return ENOENT;
+    struct stat st {};
+    if (::stat(QFile::encodeName(QDir(dir).filePath(name)).constData(), &st) != 0)
+        return errno;
+    return S_ISREG(st.st_mode) ? 0 : S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
 }
 
 QStringList splitLines(QStringView text)

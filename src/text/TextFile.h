@@ -23,6 +23,9 @@ constexpr qint64 MaxDocumentBytes = (qint64(1) << 30) - 1;
 // A directory lookup of name in dir: true only for an existing regular file
 // (or a link to one); a directory of that name is not a file.
 bool fileExists(const QString &dir, const QString &name);
+// Why that lookup finds no regular file: ENOENT, EACCES (a folder that may
+// not be entered), EISDIR (a folder of that name), ...; 0 when it finds one.
+int lookupError(const QString &dir, const QString &name);
 
 // The line rules: a line ends at CR LF or at a lone CR, which is not kept; a
 // lone LF stays inside the line. The data ends after the last line whether or

@@ -1,31 +1,58 @@
 #include "ui/EditBox.h"
 #include "ui/Keys.h"
 
+#include <QInputMethodEvent>
 #include <QKeyEvent>
-
-#include <algorithm>
-#include <utility>
+#include <QMimeData>
 #include <QResizeEvent>
+#include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 
+#include <algorithm>
+#include <utility>
+
+using namespace Qt::StringLiterals;
+
 namespace {
 constexpr char16_t ParagraphBreak = 0x2029;
+// The real character a stand-in holds, as a property of its character format.
+constexpr int RealCharProperty = QTextFormat::UserProperty + 1;
+// Copies inside the program keep the text exactly, lone line ends included.
+const QString ProgramTextMime = u"application/x-tessara-text"_s;
+
+bool isBreak(char16_t c) { return c == u'\r' || c == u'\n'; }
+
+// Characters the document reads as something of its own: separators and its
+// frame markers, and the stand-ins for lone line ends.
+bool isSpecial(char16_t c)
+{
+    return c >= 0x2028 && (c <= 0x2029 || c == EditBox::LoneCr || c == 0xFDD0 || c == 0xFDD1);
 }
+
+// The stand-in the document holds for a special character: a line separator
+// stays one (it shows as a break); the others show as the private character.
+char16_t standIn(char16_t c) { return c == EditBox::LoneLf ? EditBox::LoneLf : EditBox::LoneCr; }
+
+QTextCharFormat markedFormat(char16_t real)
+{
+    QTextCharFormat f;
+    f.setProperty(RealCharProperty, int(real));
+    return f;
+}
+} // namespace
 
 EditBox::EditBox(QWidget *parent) : QPlainTextEdit(parent)
 {
-    setLineWrapMode(QPlainTextEdit::NoWrap);
+    setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setMouseTracking(true);
     viewport()->setMouseTracking(true);
     setAttribute(Qt::WA_NoMousePropagation);
     connect(document(), &QTextDocument::contentsChanged, this, [this] { emit Change(); });
-    // Lines are never wrapped, so a new width changes no line: the text's
-    // layout is brought up to the new width once the resizing has stopped
-    // instead of on every step of it, which on a large document would cost
-    // more than a frame each time.
     m_keyUpTimer.setSingleShot(true);
     m_keyUpTimer.setInterval(40);
     connect(&m_keyUpTimer, &QTimer::timeout, this, &EditBox::flushKeyUp);
@@ -37,32 +64,35 @@ EditBox::EditBox(QWidget *parent) : QPlainTextEdit(parent)
     });
 }
 
+bool EditBox::storedDifferently(char16_t c) { return isBreak(c) || isSpecial(c); }
+
 void EditBox::resizeEvent(QResizeEvent *e)
 {
-    if (e->oldSize().width() == e->size().width() || lineWrapMode() != QPlainTextEdit::NoWrap) {
-        QPlainTextEdit::resizeEvent(e);
-        return;
-    }
-    QResizeEvent sameWidth(e->size(), QSize(e->size().width(), e->oldSize().height()));
-    QPlainTextEdit::resizeEvent(&sameWidth);
-    m_relayout.start();
+    QPlainTextEdit::resizeEvent(e);
 }
 
-QString EditBox::toDocumentText(QStringView text)
+QString EditBox::toDocument(QStringView text, Marks *marks)
 {
-    // Copies the runs between line breaks whole; only the breaks are looked at.
+    // Copies the runs between line breaks whole; only the breaks and the
+    // special characters are looked at.
     QString out(text.size(), Qt::Uninitialized);
-    char16_t *o = reinterpret_cast<char16_t *>(out.data());
+    char16_t *const begin = reinterpret_cast<char16_t *>(out.data());
+    char16_t *o = begin;
     const char16_t *p = text.utf16();
     const char16_t *const end = p + text.size();
     while (p < end) {
         const char16_t *q = p;
-        while (q < end && *q != u'\r' && *q != u'\n')
+        while (q < end && !isBreak(*q) && !isSpecial(*q))
             ++q;
         o = std::copy(p, q, o);
         if (q == end)
             break;
-        if (*q == u'\r' && q + 1 < end && q[1] == u'\n') {
+        if (isSpecial(*q)) {
+            if (marks)
+                marks->emplace_back(o - begin, *q);
+            *o++ = standIn(*q);
+            p = q + 1;
+        } else if (*q == u'\r' && q + 1 < end && q[1] == u'\n') {
             *o++ = ParagraphBreak;
             p = q + 2;
         } else {
@@ -70,35 +100,101 @@ QString EditBox::toDocumentText(QStringView text)
             p = q + 1;
         }
     }
-    out.truncate(o - reinterpret_cast<char16_t *>(out.data()));
+    out.truncate(o - begin);
     return out;
 }
 
-QString EditBox::fromDocumentText(QStringView raw)
+QString EditBox::toDocumentText(QStringView text) { return toDocument(text, nullptr); }
+
+QString EditBox::fromDocument(QStringView raw, const Marks &marks, qsizetype offset)
 {
     qsizetype breaks = 0;
     for (QChar c : raw)
         breaks += c.unicode() == ParagraphBreak;
     QString out(raw.size() + breaks, Qt::Uninitialized);
     char16_t *o = reinterpret_cast<char16_t *>(out.data());
-    const char16_t *p = raw.utf16();
+    const char16_t *const begin = raw.utf16();
+    const char16_t *p = begin;
+    auto mark = marks.cbegin();
     for (const char16_t *const end = p + raw.size(); p < end; ++p) {
         const char16_t c = *p;
         if (c == ParagraphBreak) {
             *o++ = u'\r';
             *o++ = u'\n';
+        } else if (c == LoneLf || c == LoneCr) {
+            const qsizetype at = offset + (p - begin);
+            while (mark != marks.cend() && mark->first < at)
+                ++mark;
+            if (mark != marks.cend() && mark->first == at)
+                *o++ = mark->second;
+            else
+                *o++ = c == LoneLf ? u'\n' : u'\r';
         } else {
-            *o++ = c == LoneLf ? u'\n' : c == LoneCr ? u'\r' : c;
+            *o++ = c;
         }
     }
     return out;
 }
 
+QString EditBox::fromDocumentText(QStringView raw) { return fromDocument(raw, {}, 0); }
+
+EditBox::Marks EditBox::marksIn(QStringView raw, qsizetype offset) const
+{
+    Marks marks;
+    const QTextDocument *d = document();
+    // Only a document that has ever held a marked character needs looking at.
+    const QList<QTextFormat> formats = d->allFormats();
+    if (std::none_of(formats.cbegin(), formats.cend(),
+                     [](const QTextFormat &f) { return f.hasProperty(RealCharProperty); }))
+        return marks;
+    QTextBlock block;
+    QTextBlock::iterator it;
+    for (qsizetype i = 0; i < raw.size(); ++i) {
+        const char16_t c = raw[i].unicode();
+        if (c != LoneLf && c != LoneCr)
+            continue;
+        const int pos = int(offset + i);
+        if (!block.isValid() || pos < block.position() || pos >= block.position() + block.length()) {
+            block = d->findBlock(pos);
+            it = block.begin();
+        }
+        while (!it.atEnd() && it.fragment().position() + it.fragment().length() <= pos)
+            ++it;
+        if (it.atEnd())
+            continue;
+        const QTextCharFormat f = it.fragment().charFormat();
+        if (f.hasProperty(RealCharProperty))
+            marks.emplace_back(pos, char16_t(f.intProperty(RealCharProperty)));
+    }
+    return marks;
+}
+
 QString EditBox::documentText() const { return document()->toRawText(); }
 
-QString EditBox::text() const { return fromDocumentText(document()->toRawText()); }
+QString EditBox::text() const
+{
+    const QString raw = document()->toRawText();
+    return fromDocument(raw, marksIn(raw, 0), 0);
+}
 
-void EditBox::setText(const QString &text) { setPlainText(toDocumentText(text)); }
+void EditBox::setText(const QString &text)
+{
+    Marks marks;
+    setPlainText(toDocument(text, &marks));
+    if (marks.empty())
+        return;
+    // The stand-ins get their real characters; this is part of loading, not an edit.
+    QTextDocument *d = document();
+    const bool undo = d->isUndoRedoEnabled();
+    d->setUndoRedoEnabled(false);
+    QTextCursor c(d);
+    for (const auto &[pos, real] : marks) {
+        c.setPosition(int(pos));
+        c.setPosition(int(pos) + 1, QTextCursor::KeepAnchor);
+        c.setCharFormat(markedFormat(real));
+    }
+    d->setUndoRedoEnabled(undo);
+}
 
 qsizetype EditBox::textLength() const
 {
@@ -164,24 +260,96 @@ void EditBox::setSelLength(qsizetype length)
     selectDocumentRange(toDocumentPosition(start), toDocumentPosition(end));
 }
 
+void EditBox::insertProgramText(QTextCursor &c, QStringView text)
+{
+    // Plain text never takes on a neighbour's mark.
+    Marks marks;
+    const QString doc = toDocument(text, &marks);
+    const QTextCharFormat plain;
+    qsizetype from = 0;
+    for (const auto &[pos, real] : marks) {
+        if (pos > from)
+            c.insertText(doc.sliced(from, pos - from), plain);
+        c.insertText(QString(QChar(doc[pos])), markedFormat(real));
+        from = pos + 1;
+    }
+    if (from < doc.size() || marks.empty())
+        c.insertText(doc.sliced(from), plain);
+}
+
 void EditBox::replaceRange(qsizetype start, qsizetype length, const QString &with)
 {
+    replaceRanges({{start, length, with}});
+}
+
+void EditBox::replaceRanges(const QList<TextReplacement> &edits)
+{
     const qsizetype total = textLength();
-    start = std::clamp<qsizetype>(start, 0, total);
-    const qsizetype end = std::clamp<qsizetype>(start + length, start, total);
     QTextCursor c(document());
-    c.setPosition(int(toDocumentPosition(start)));
-    c.setPosition(int(toDocumentPosition(end)), QTextCursor::KeepAnchor);
-    c.insertText(toDocumentText(with));
+    c.beginEditBlock();
+    // From the last to the first, so that the earlier positions stay where they were.
+    for (auto it = edits.crbegin(); it != edits.crend(); ++it) {
+        const qsizetype start = std::clamp<qsizetype>(it->start, 0, total);
+        const qsizetype end = std::clamp<qsizetype>(start + it->length, start, total);
+        c.setPosition(int(toDocumentPosition(start)));
+        c.setPosition(int(toDocumentPosition(end)), QTextCursor::KeepAnchor);
+        insertProgramText(c, it->text);
+    }
+    c.endEditBlock();
 }
 
 void EditBox::replaceAllText(const QString &text)
 {
     QTextCursor c(document());
+    c.beginEditBlock();
     c.select(QTextCursor::Document);
-    c.insertText(toDocumentText(text));
+    insertProgramText(c, text);
+    c.endEditBlock();
     QTextCursor caret(document());
     setTextCursor(caret);
+}
+
+QMimeData *EditBox::createMimeDataFromSelection() const
+{
+    const QTextCursor c = textCursor();
+    const QString raw = c.selectedText();
+    const QString program = fromDocument(raw, marksIn(raw, c.selectionStart()), c.selectionStart());
+    auto *mime = new QMimeData;
+    // Other programs get lines ended by LF; this one gets the text exactly.
+    QString plain = program;
+    plain.replace(u"\r\n"_s, u"\n"_s);
+    mime->setText(plain);
+    mime->setData(ProgramTextMime,
+                  QByteArray(reinterpret_cast<const char *>(program.utf16()), program.size() * 2));
+    return mime;
+}
+
+bool EditBox::canInsertFromMimeData(const QMimeData *source) const
+{
+    return source->hasFormat(ProgramTextMime) || QPlainTextEdit::canInsertFromMimeData(source);
+}
+
+void EditBox::insertFromMimeData(const QMimeData *source)
+{
+    QString text;
+    if (source->hasFormat(ProgramTextMime)) {
+        const QByteArray data = source->data(ProgramTextMime);
+        text = QString(reinterpret_cast<const QChar *>(data.constData()), data.size() / 2);
+    } else if (source->hasText()) {
+        // Lines from elsewhere end as the program's lines do, in CR LF.
+        text = source->text();
+        text.replace(u"\r\n"_s, u"\n"_s);
+        text.replace(u'\r', u'\n');
+        text.replace(u"\n"_s, u"\r\n"_s);
+    } else {
+        return;
+    }
+    QTextCursor c = textCursor();
+    c.beginEditBlock();
+    insertProgramText(c, text);
+    c.endEditBlock();
+    setTextCursor(c);
+    ensureCursorVisible();
 }
 
 void EditBox::flushKeyUp()
@@ -210,7 +378,36 @@ void EditBox::keyPressEvent(QKeyEvent *e)
         ensureCursorVisible();
         return;
     }
+    // A typed separator is the character itself, never a lone line end.
+    const QString typed = e->text();
+    if (!typed.isEmpty() && std::any_of(typed.cbegin(), typed.cend(), [](QChar c) { return isSpecial(c.unicode()); }) &&
+        !isReadOnly()) {
+        QTextCursor c = textCursor();
+        c.beginEditBlock();
+        insertProgramText(c, typed);
+        c.endEditBlock();
+        setTextCursor(c);
+        ensureCursorVisible();
+        return;
+    }
     QPlainTextEdit::keyPressEvent(e);
+}
+
+void EditBox::inputMethodEvent(QInputMethodEvent *e)
+{
+    const QString commit = e->commitString();
+    if (std::none_of(commit.cbegin(), commit.cend(), [](QChar c) { return isSpecial(c.unicode()); })) {
+        QPlainTextEdit::inputMethodEvent(e);
+        return;
+    }
+    // The input method's text goes in with its separators marked.
+    QInputMethodEvent rest(e->preeditString(), e->attributes());
+    QPlainTextEdit::inputMethodEvent(&rest);
+    QTextCursor c = textCursor();
+    c.beginEditBlock();
+    insertProgramText(c, commit);
+    c.endEditBlock();
+    setTextCursor(c);
 }
 
 void EditBox::keyReleaseEvent(QKeyEvent *e)

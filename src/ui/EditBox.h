@@ -3,9 +3,21 @@
 // lines and positions count CR LF as two characters. Inside the document a CR LF
 // is a paragraph break; a lone LF is kept as a line separator (shown as a break)
 // and a lone CR as a private character, so both come back out unchanged.
+//
+// The characters the document cannot hold as themselves (a line or paragraph
+// separator, that private character, the document's frame markers) are kept
+// as a stand-in marked with the real character, so a line separator a page
+// holds or a user pastes is never taken for a lone LF.
+//
+// Lines wrap at the box's width, at word boundaries and inside words longer
+// than a line; there is no horizontal scroll bar.
+#include "text/CharRefs.h"
+
 #include <QPlainTextEdit>
 #include <QTimer>
 #include <optional>
+#include <utility>
+#include <vector>
 
 class EditBox : public QPlainTextEdit {
     Q_OBJECT
@@ -14,6 +26,9 @@ public:
 
     static constexpr char16_t LoneLf = 0x2028;
     static constexpr char16_t LoneCr = 0xF8FE;
+    // Whether a character of the program's text is held in the document as
+    // something else (a line break, a stand-in).
+    static bool storedDifferently(char16_t c);
 
     QString text() const;
     // Replaces the whole text, like loading a file: the undo history starts anew
@@ -29,6 +44,9 @@ public:
     // Edits of the text that keep the undo history and the scroll position.
     void replaceRange(qsizetype start, qsizetype length, const QString &with);
     void replaceAllText(const QString &text);
+    // Several replacements (positions in the text as it is now, in order, not
+    // overlapping) as one edit: one undo takes them all back.
+    void replaceRanges(const QList<TextReplacement> &edits);
 
     // Conversions between the program's text and positions and the document's.
     static QString toDocumentText(QStringView text);
@@ -47,10 +65,22 @@ signals:
 protected:
     void keyPressEvent(QKeyEvent *e) override;
     void keyReleaseEvent(QKeyEvent *e) override;
+    void inputMethodEvent(QInputMethodEvent *e) override;
     void mouseMoveEvent(QMouseEvent *e) override;
     void resizeEvent(QResizeEvent *e) override;
+    QMimeData *createMimeDataFromSelection() const override;
+    bool canInsertFromMimeData(const QMimeData *source) const override;
+    void insertFromMimeData(const QMimeData *source) override;
 
 private:
+    using Marks = std::vector<std::pair<qsizetype, char16_t>>; // document position, real character
+    // The program's text as the document holds it, and where stand-ins go.
+    static QString toDocument(QStringView text, Marks *marks);
+    static QString fromDocument(QStringView raw, const Marks &marks, qsizetype offset);
+    // The stand-ins in raw (the document's text from document position offset on).
+    Marks marksIn(QStringView raw, qsizetype offset) const;
+    // Inserts program text at the cursor, with its stand-ins marked.
+    void insertProgramText(QTextCursor &c, QStringView text);
     void selectDocumentRange(qsizetype anchor, qsizetype position);
     void flushKeyUp();
     QTimer m_relayout;

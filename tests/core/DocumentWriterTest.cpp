@@ -6,6 +6,7 @@
 #include "ui/DirList.h"
 #include "ui/EditBox.h"
 #include "ui/FileList.h"
+#include "text/TextFile.h"
 #include "ui/Label.h"
 
 #include <QDir>
@@ -92,6 +93,7 @@ enum class Place { DirectoryOfThatName, UnderARegularFile, MissingFolder, NameTo
 } // namespace
 
 Q_DECLARE_METATYPE(Place)
+Q_DECLARE_METATYPE(Encoding)
 
 class DocumentWriterTest : public QObject
 {
@@ -208,9 +210,13 @@ class DocumentWriterTest : public QObject
         }
         const QStringList before = entries(f.docs());
         const QString file = f.docs(target);
-        f.boxes.expect(
-            MsgBox::warning(refusal(file, QString(reason).replace(u"%1"_s, f.docs())), u"エラー"_s),
-            MsgAnswer::Ok);
+        const QString why = refusal(file, QString(reason).replace(u"%1"_s, f.docs()));
+        if (place == Place::Unencodable)
+            f.boxes.expectStartingWith({why + u"\r\nShift_JIS で保存できない文字 "_s, u"確認"_s, MsgButtons::YesNo,
+                                        MsgIcon::Exclamation, MsgAnswer::No},
+                                       MsgAnswer::No);
+        else
+            f.boxes.expect(MsgBox::warning(why, u"エラー"_s), MsgAnswer::Ok);
 
         QVERIFY(!frm.SaveTextFile(file, f.docs(u"other"_s)));
 
@@ -218,6 +224,56 @@ class DocumentWriterTest : public QObject
         f.verifyUnchanged(text, before);
         if (place == Place::DirectoryOfThatName)
             QCOMPARE(bytesOf(f.docs(u"dir.html/inside.txt"_s)), QByteArray("kept"));
+    }
+
+    // The characters the encoding cannot hold, written as references when the
+    // user says so: one edit in the text, which one undo takes back.
+    void unwritableCharactersBecomeReferencesOnYes_data()
+    {
+        QTest::addColumn<Encoding>("encoding");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QByteArray>("written");
+        QTest::addColumn<QString>("question"); // the part after the refusal
+
+        QTest::newRow("Shift_JIS: an emoji and Hangul on two lines")
+            << Encoding::ShiftJis << u"A\U0001F600B\r\n한C"_s
+            << QByteArray("A&#x1F600;B\r\n&#xD55C;C\r\n")
+            << u"Shift_JIS で保存できない文字 2 個をすべて文字参照（&#x1F600; の形）に置き換えて保存しますか？\r\n"
+               u"文字参照は <script> と <style> の中では文字として読まれません。"_s;
+        QTest::newRow("EUC-JP: the yen sign, never a backslash")
+            << Encoding::EucJp << u"\u00A5100 あ"_s << QByteArray("&#xA5;100 \xA4\xA2\r\n")
+            << u"EUC-JP で保存できない文字 1 個をすべて文字参照（&#xA5; の形）に置き換えて保存しますか？\r\n"
+               u"文字参照は <script> と <style> の中では文字として読まれません。"_s;
+    }
+    void unwritableCharactersBecomeReferencesOnYes()
+    {
+        QFETCH(Encoding, encoding);
+        QFETCH(QString, text);
+        QFETCH(QByteArray, written);
+        QFETCH(QString, question);
+        Editing f;
+        TesselFrm &frm = f.frm();
+        f.values.DocEncoding.encoding = encoding;
+        frm.EditTxt->setText(text);
+        const QString file = f.docs(u"old.html"_s);
+        const Cp932::EncodeResult first = Cp932::encode(text);
+        const QString reason = TextFile::unwritableReason(
+            encoding, QChar::isHighSurrogate(text[first.failIndex].unicode())
+                          ? QChar::surrogateToUcs4(text[first.failIndex], text[first.failIndex + 1])
+                          : char32_t(text[first.failIndex].unicode()),
+            Cp932::lineColumnAt(text, first.failIndex));
+        f.boxes.expect({refusal(file, reason) + u"\r\n"_s + question, u"確認"_s, MsgButtons::YesNo,
+                        MsgIcon::Exclamation, MsgAnswer::No},
+                       MsgAnswer::Yes);
+
+        QVERIFY(frm.SaveTextFile(file, QString()));
+        VERIFY_BOXES(f.boxes);
+        QCOMPARE(bytesOf(file), written);
+        QVERIFY(frm.EditTxt->text().contains(u"&#x"_s));
+        QCOMPARE(f.values.SavedText, frm.EditTxt->text());
+        frm.EditTxt->undo();
+        QCOMPARE(frm.EditTxt->text(), text);
+        QVERIFY(frm.EditTxt->text() != f.values.SavedText);
     }
 
     void saveWithoutPermissionChangesNothing()

@@ -64,6 +64,7 @@ class EditKeysTest : public QObject
         QTest::newRow("F search") << 70 << Command::Search;
         QTest::newRow("B colours") << 66 << Command::Colour;
         QTest::newRow("A select all") << 65 << Command::SelectAll;
+        QTest::newRow("P show in the browser") << 80 << Command::ShowInBrowser;
     }
 
     void ctrlLettersRunTheirCommands()
@@ -80,7 +81,7 @@ class EditKeysTest : public QObject
     {
         QTest::addColumn<int>("key");
         for (int k = 'A'; k <= 'Z'; ++k)
-            if (!QByteArray("NODSRFBA").contains(char(k)))
+            if (!QByteArray("NODSRFBAP").contains(char(k)))
                 QTest::newRow(qPrintable(QString(QChar(k)))) << k;
         QTest::newRow("lower-case a") << int('a');
         QTest::newRow("Enter") << 13;
