@@ -15,6 +15,7 @@
 
 #include <QCloseEvent>
 #include <QFile>
+#include <QFileInfo>
 
 using namespace Qt::StringLiterals;
 
@@ -80,10 +81,15 @@ void SaveasFrm::showFor(const QString &dir)
 {
     const QString before = Dir1->path();
     QString why;
-    if (!Dir1->setPath(dir, &why))
+    if (!Dir1->setPath(dir, &why)) {
         directoryFailed(dir, why);
-    else if (Dir1->path() == before)
+        // A dialog that shows no folder would save to the root: the start
+        // directory stands in, as it does for the main window's pane.
+        if (Dir1->path().isEmpty())
+            Dir1->setPath(m_owner.drives().startDir());
+    } else if (Dir1->path() == before) {
         File->refresh(); // the same directory: list the files saved since the last opening
+    }
     setVisible(true);
     setEnabled(true);
     raise();
@@ -147,7 +153,18 @@ void SaveasFrm::SaveCmd_Click()
         notice(u"システムファイルには保存できません。"_s, u"エラー"_s);
         return;
     }
+    if (dir.isEmpty()) {
+        notice(u"保存先のフォルダーが表示されていません。"_s + u"\r\n"_s + u"フォルダーを選んでから保存してください。"_s,
+               u"確認"_s);
+        return;
+    }
     const QString full = savepath::compose(dir, name, ext);
+    if (QFileInfo(full).isDir()) {
+        // No question about replacing a folder: it cannot be saved over.
+        notice(u"ファイル「"_s + full + u"」を保存できませんでした。\r\n"_s + u"同じ名前のフォルダーがあります。"_s,
+               u"エラー"_s);
+        return;
+    }
     if (QFile::exists(full) &&
         m_owner.platform().boxes->ask(MsgBox::question(
             u"同名のファイルが既に存在します。"_s + u"\r\n"_s + u"この名前で保存しますか？"_s, u"確認"_s)) !=

@@ -1,4 +1,7 @@
 #include "core/StartupFiles.h"
+#include "text/Cp932.h"
+
+#include <QDir>
 
 #include <limits>
 
@@ -48,7 +51,7 @@ QStringList format(const Counts &c)
     return {QString::number(c.n), QString::number(c.m), QString::number(c.left), QString::number(c.top)};
 }
 
-Placement place(const std::optional<Counts> &read, const QRect &screen, const QSize &window)
+Placement place(const std::optional<Counts> &read, const QSize &screen, const QSize &window)
 {
     const long long n = read ? read->n : 0;
     const long long m = read ? read->m : 0;
@@ -68,9 +71,7 @@ Placement place(const std::optional<Counts> &read, const QRect &screen, const QS
     // where the numbers leave the file's range, the cascade starts again.
     const long long needW = std::min<long long>(window.width(), screen.width());
     const long long needH = std::min<long long>(window.height(), screen.height());
-    const bool onScreen = left >= screen.left() && top >= screen.top() &&
-                          left + needW <= screen.left() + screen.width() &&
-                          top + needH <= screen.top() + screen.height();
+    const bool onScreen = left >= 0 && top >= 0 && left + needW <= screen.width() && top + needH <= screen.height();
     long long written = n + 1;
     if (!onScreen || !in16(left) || !in16(top) || !in16(n + 1)) {
         left = Step;
@@ -105,5 +106,21 @@ Settings parse(const std::optional<QStringList> &lines)
 QStringList format(const QString &directory, const QString &schemeCaption)
 {
     return {directory, schemeCaption};
+}
+
+QString storableDirectory(const QString &directory, const QString &startDir)
+{
+    const auto storable = [](const QString &dir) { return Cp932::encode(dir).ok; };
+    if (storable(directory))
+        return directory;
+    for (QString dir = QDir::cleanPath(directory); dir.size() > 1;) {
+        const qsizetype slash = dir.lastIndexOf(u'/');
+        if (slash <= 0)
+            break; // the root is no nearer folder than the start directory
+        dir.truncate(slash);
+        if (storable(dir))
+            return dir;
+    }
+    return storable(startDir) ? startDir : QString();
 }
 } // namespace settingsfile

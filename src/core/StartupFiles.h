@@ -30,10 +30,13 @@ struct Placement {
 
 // Where a window starts, given what was read (nothing when the file is
 // missing or damaged). The cascade runs in steps of 300 twips, starting a new
-// diagonal every 10 windows and a new column of diagonals every 100. A place
-// that would leave the window off the screen, or beyond the 16-bit range the
-// file holds, starts the cascade again at 300, 300 with the counter at 1.
-Placement place(const std::optional<Counts> &read, const QRect &screenTwips, const QSize &windowTwips);
+// diagonal every 10 windows and a new column of diagonals every 100. Places
+// are measured from the top left corner of the whole screen (docks and panels
+// included), which need not be at 0, 0. A place from which the window would
+// run past the screen's right or bottom edge, or that starts outside the
+// screen, or beyond the 16-bit range the file holds, starts the cascade again
+// at 300, 300 with the counter at 1.
+Placement place(const std::optional<Counts> &read, const QSize &screenTwips, const QSize &windowTwips);
 
 // What shutdown does with the work file it read: delete it when this copy is
 // the last one (or the file is damaged), otherwise write the counts with m - 1.
@@ -42,6 +45,8 @@ struct Shutdown {
     Counts written;
 };
 Shutdown shutdown(const std::optional<Counts> &read);
+// The most a work file can hold: four 16-bit numbers with their line ends.
+constexpr qint64 MaxBytes = 64;
 } // namespace workfile
 
 namespace settingsfile {
@@ -55,4 +60,10 @@ struct Settings {
 // Missing file: nothing stored. Lines after the second are ignored.
 Settings parse(const std::optional<QStringList> &lines);
 QStringList format(const QString &directory, const QString &schemeCaption);
+// The directory to store: the file is Shift_JIS, so a directory whose name it
+// cannot hold gives way to the nearest enclosing one that it can (the root
+// aside), then to the start directory, then to nothing.
+QString storableDirectory(const QString &directory, const QString &startDir);
+// The most a settings file can hold: a path and a caption.
+constexpr qint64 MaxBytes = 8192;
 } // namespace settingsfile

@@ -8,6 +8,7 @@
 #include "core/DocumentWriter.h"
 #include "core/ProgramFiles.h"
 #include "core/StartupFiles.h"
+#include "text/SystemError.h"
 #include "text/TextFile.h"
 #include "ui/MessageBoxes.h"
 #include "ui/ProgramEnd.h"
@@ -35,6 +36,9 @@
 #include <QScreen>
 #include <QWindow>
 #include <optional>
+
+#include <cerrno>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -245,18 +249,22 @@ void TesselFrm::Form_Load()
     const QString workPath = programfiles::pathOf(dir, programfiles::WorkFile);
     std::optional<workfile::Counts> counts;
     if (TextFile::fileExists(dir, programfiles::WorkFile)) {
-        const TextFile::LinesRead read = TextFile::readLines(workPath);
+        const TextFile::LinesRead read = TextFile::readLines(workPath, workfile::MaxBytes);
         if (read.ok)
             counts = workfile::parse(read.lines);
     }
-    const workfile::Placement place = workfile::place(counts, screenTwips(), outerDesignTwips());
-    move(twips::toPixels(place.left), twips::toPixels(place.top));
+    const QRect screen = screenPixels();
+    const workfile::Placement place =
+        workfile::place(counts, QSize(int(twips::fromPixels(screen.width())), int(twips::fromPixels(screen.height()))),
+                        outerDesignTwips());
+    move(screen.topLeft() + QPoint(twips::toPixels(place.left), twips::toPixels(place.top)));
     // A work file that cannot be written only costs the cascade; nothing to tell.
     TextFile::writeLines(workPath, workfile::format(place.written));
 
     std::optional<QStringList> settingsLines;
     if (TextFile::fileExists(dir, programfiles::Settings)) {
-        const TextFile::LinesRead read = TextFile::readLines(programfiles::pathOf(dir, programfiles::Settings));
+        const TextFile::LinesRead read =
+            TextFile::readLines(programfiles::pathOf(dir, programfiles::Settings), settingsfile::MaxBytes);
         if (read.ok)
             settingsLines = read.lines;
     }
@@ -296,12 +304,11 @@ void TesselFrm::Form_Unload(qint16 &Cancel)
     // the meantime is left alone; a damaged one is removed.
     if (TextFile::fileExists(dir, programfiles::WorkFile)) {
         const QString workPath = programfiles::pathOf(dir, programfiles::WorkFile);
-        const TextFile::LinesRead read = TextFile::readLines(workPath);
+        const TextFile::LinesRead read = TextFile::readLines(workPath, workfile::MaxBytes);
         const workfile::Shutdown next = workfile::shutdown(read.ok ? workfile::parse(read.lines) : std::nullopt);
         if (next.remove) {
-            QFile work(workPath);
-            if (!work.remove())
-                failures << workPath + u"\r\n"_s + work.errorString();
+            if (::unlink(QFile::encodeName(workPath).constData()) != 0 && errno != ENOENT)
+                failures << workPath + u"\r\n"_s + syserror::reason(errno, syserror::Action::Remove);
         } else {
             const TextFile::WriteResult w = TextFile::writeLines(workPath, workfile::format(next.written));
             if (!w.ok)
@@ -309,8 +316,9 @@ void TesselFrm::Form_Unload(qint16 &Cancel)
         }
     }
     const QString settingsPath = programfiles::pathOf(dir, programfiles::Settings);
-    const TextFile::WriteResult s =
-        TextFile::writeLines(settingsPath, settingsfile::format(Dir1->path(), ColorCmd->caption()));
+    const TextFile::WriteResult s = TextFile::writeLines(
+        settingsPath,
+        settingsfile::format(settingsfile::storableDirectory(Dir1->path(), dir), ColorCmd->caption()));
     if (!s.ok)
         failures << settingsPath + u"\r\n"_s + s.reason;
     QString why;
@@ -323,12 +331,11 @@ void TesselFrm::Form_Unload(qint16 &Cancel)
     m_platform.end->endProgram();
 }
 
-QRect TesselFrm::screenTwips() const
+QRect TesselFrm::screenPixels() const
 {
+    // The whole screen: a window may stand beside a dock or under a panel.
     const QScreen *screen = QGuiApplication::primaryScreen();
-    const QRect px = screen ? screen->availableGeometry() : QRect(0, 0, 1920, 1080);
-    return QRect(int(twips::fromPixels(px.x())), int(twips::fromPixels(px.y())), int(twips::fromPixels(px.width())),
-                 int(twips::fromPixels(px.height())));
+    return screen ? screen->geometry() : QRect(0, 0, 1920, 1080);
 }
 
 QSize TesselFrm::outerDesignTwips()

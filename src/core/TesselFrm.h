@@ -111,7 +111,7 @@ protected:
 private:
     void createControls();
     void keepAbove(QWidget *dialog);
-    QRect screenTwips() const;
+    QRect screenPixels() const;
     static QSize outerDesignTwips();
     const Platform &m_platform;
     ValueDesc &m_values;

@@ -16,6 +16,9 @@
 
 namespace shortcutlabel {
 inline constexpr int SlotCount = 12; // F1 to F12
+// The most of "TagsShortCuts.dat" that is read: twelve positions need 96
+// bytes; a hand-edited file gets room to spare.
+inline constexpr qint64 MaxFileBytes = 4096;
 
 // The catalogue position a slot names; nullopt for an empty slot and for any
 // text that is not a position as registration writes it.

@@ -5,6 +5,9 @@
 #include "ui/Keys.h"
 #include "ui/Label.h"
 #include "ui/ListBox.h"
+#include "ui/MessageBoxes.h"
+
+using namespace Qt::StringLiterals;
 
 namespace {
 // Slot of a function key, -1 for any other key.
@@ -23,12 +26,19 @@ void ShortCutSlots::load()
     const QString dir = m_frm.platform().startDir;
     if (TextFile::fileExists(dir, programfiles::ShortCuts)) {
         // A file that cannot be read leaves the slots empty, and is left as it
-        // is at shutdown rather than replaced by slots that never came from it.
-        const TextFile::LinesRead read = TextFile::readLines(programfiles::pathOf(dir, programfiles::ShortCuts));
+        // is at shutdown rather than replaced by slots that never came from it;
+        // the user is told, so that bindings made now are not lost unawares.
+        const QString path = programfiles::pathOf(dir, programfiles::ShortCuts);
+        const TextFile::LinesRead read = TextFile::readLines(path, shortcutlabel::MaxFileBytes);
         m_unreadFile = !read.ok;
         if (read.ok)
             for (int k = 0; k < shortcutlabel::SlotCount && k < read.lines.size(); ++k)
                 ShortCuts[k] = read.lines.at(k);
+        else
+            m_frm.platform().boxes->ask(MsgBox::warning(
+                u"ショートカットのファイルを読み込めません。"_s + u"\r\n"_s + path + u"\r\n"_s + read.reason +
+                    u"\r\n"_s + u"このファイルは終了時に書き換えません。ここで登録したショートカットは保存されません。"_s,
+                u"エラー"_s));
     }
     ShowShortCuts();
 }

@@ -1,6 +1,8 @@
 #include "ui/DirList.h"
 #include "browse/Drives.h"
+#include "text/SystemError.h"
 #include "ui/Keys.h"
+#include "ui/ListLook.h"
 
 #include <QApplication>
 #include <QDir>
@@ -30,24 +32,7 @@ QString normalize(const QString &path)
 
 QString reasonFor(int error)
 {
-    switch (error) {
-    case ENOENT:
-    case ENOTDIR:
-        return u"フォルダーが見つかりません。"_s;
-    case EACCES:
-    case EPERM:
-        return u"フォルダーを読み取る権限がありません。"_s;
-    case ENOMEDIUM:
-        return u"ドライブにメディアが入っていません。"_s;
-    case EIO:
-        return u"ドライブを読み取れません（入出力エラー）。"_s;
-    case ENAMETOOLONG:
-        return u"パスが長すぎます。"_s;
-    case ELOOP:
-        return u"シンボリックリンクが循環しています。"_s;
-    default:
-        return u"フォルダーを読み取れません（"_s + QString::fromLocal8Bit(std::strerror(error)) + u"）。"_s;
-    }
+    return syserror::reason(error, syserror::Action::Folder);
 }
 
 bool readable(const QString &path, QString *why)
@@ -99,6 +84,7 @@ QIcon folderIcon(bool open)
 
 DirList::DirList(QWidget *parent) : QListWidget(parent)
 {
+    listlook::clipLongEntries(this);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setMouseTracking(true);
     viewport()->setMouseTracking(true);

@@ -1,6 +1,7 @@
 #include "ui/FileList.h"
 #include "ui/DirList.h"
 #include "ui/Keys.h"
+#include "ui/ListLook.h"
 
 #include <QDir>
 #include <QKeyEvent>
@@ -10,6 +11,7 @@ using namespace Qt::StringLiterals;
 
 FileList::FileList(QWidget *parent) : QListWidget(parent)
 {
+    listlook::clipLongEntries(this);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setUniformItemSizes(true);
     setMouseTracking(true);

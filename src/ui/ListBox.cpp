@@ -1,11 +1,13 @@
 #include "ui/ListBox.h"
 #include "ui/Keys.h"
+#include "ui/ListLook.h"
 
 #include <QKeyEvent>
 #include <QSignalBlocker>
 
 ListBox::ListBox(QWidget *parent) : QListWidget(parent)
 {
+    listlook::clipLongEntries(this);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setUniformItemSizes(true);
     setMouseTracking(true);

@@ -209,16 +209,41 @@ private slots:
         QVERIFY(QDir(f.startDir()).mkdir(u"taken.html"_s));
         frm.EditTxt->setText(u"x"_s);
         SaveasFrm *dlg = open(f, frm);
+        // A folder of that name is told at once, without asking to replace it.
         dlg->FilenameTxt->setText(u"taken"_s);
-        f.boxes.expect(overwrite, MsgAnswer::Yes);
-        f.boxes.expectStartingWith(
-            MsgBox::warning(u"ファイル「"_s + f.path(u"taken.html"_s) + u"」を保存できませんでした。"_s, u"エラー"_s),
-            MsgAnswer::Ok);
+        f.boxes.expect(MsgBox::warning(u"ファイル「"_s + f.path(u"taken.html"_s) +
+                                           u"」を保存できませんでした。\r\n同じ名前のフォルダーがあります。"_s,
+                                       u"エラー"_s),
+                       MsgAnswer::Ok);
+        dlg->SaveCmd_Click();
+        // A name the file system refuses fails in the writer.
+        dlg->FilenameTxt->setText(QString(300, u'a'));
+        f.boxes.expectStartingWith(MsgBox::warning(u"ファイル「"_s + f.path(QString(300, u'a') + u".html"_s) +
+                                                       u"」を保存できませんでした。"_s,
+                                                   u"エラー"_s),
+                                   MsgAnswer::Ok);
         dlg->SaveCmd_Click();
         QVERIFY(dlg->isVisible());
         QVERIFY(!frm.isEnabled());
         QCOMPARE(frm.FilenameLbl->caption(), QString());
         QCOMPARE(frm.values().SavedText, QString());
+        VERIFY_BOXES(f.boxes);
+    }
+
+    // A dialog that can show no folder at all shows the start directory, and
+    // never saves under a path made of the name alone.
+    void dialogWithoutAFolderShowsTheStartDirectory()
+    {
+        WindowFixture f;
+        TesselFrm &frm = f.load();
+        frm.EditTxt->setText(u"x"_s);
+        SaveasFrm *dlg = frm.saveasFrm();
+        f.boxes.expectStartingWith(MsgBox::warning(u"ディレクトリを開けません。"_s, u"エラー"_s), MsgAnswer::Ok);
+        dlg->showFor(f.path(u"gone"_s));
+        QCOMPARE(dlg->Dir1->path(), f.startDir());
+        dlg->FilenameTxt->setText(u"page"_s);
+        dlg->SaveCmd_Click();
+        QCOMPARE(frm.FilenameLbl->caption(), f.path(u"page.html"_s));
         VERIFY_BOXES(f.boxes);
     }
 };

@@ -11,7 +11,7 @@ Q_DECLARE_METATYPE(std::optional<workfile::Counts>)
 
 namespace {
 // A screen far larger than any cascade of the table, in twips.
-const QRect bigScreen(0, 0, 4000 * 15, 3000 * 15);
+const QSize bigScreen(4000 * 15, 3000 * 15);
 const QSize window(9915, 9465);
 } // namespace
 
@@ -53,9 +53,9 @@ private slots:
     void cascadeStartsAgainRatherThanLeaveTheScreen_data()
     {
         QTest::addColumn<Counts>("read");
-        QTest::addColumn<QRect>("screen");
+        QTest::addColumn<QSize>("screen");
         QTest::addColumn<int>("liveWritten");
-        const QRect screen1280(0, 0, 1280 * 15, 1024 * 15);
+        const QSize screen1280(1280 * 15, 1024 * 15);
         QTest::newRow("counter 1090: the left edge leaves 16 bits") << Counts{1090, 3, 900, 900} << bigScreen << 4;
         QTest::newRow("counter 990 on a 1280 screen") << Counts{990, 2, 900, 900} << screen1280 << 3;
         QTest::newRow("diagonal past the bottom") << Counts{47, 2, 14100, 14100} << screen1280 << 3;
@@ -67,7 +67,7 @@ private slots:
     void cascadeStartsAgainRatherThanLeaveTheScreen()
     {
         QFETCH(Counts, read);
-        QFETCH(QRect, screen);
+        QFETCH(QSize, screen);
         QFETCH(int, liveWritten);
         const workfile::Placement p = workfile::place(read, screen, window);
         QCOMPARE(p.left, 300);
@@ -77,6 +77,47 @@ private slots:
         const workfile::Placement next = workfile::place(p.written, screen, window);
         QCOMPARE(next.left, 600);
         QCOMPARE(next.top, 600);
+    }
+
+    // Places are measured from the corner of the whole screen, so the cascade
+    // goes on beside a dock or under a panel: only running past the screen's
+    // right or bottom edge starts it again.
+    void cascadeGoesOnToTheScreensEdge_data()
+    {
+        QTest::addColumn<Counts>("read");
+        QTest::addColumn<bool>("restarts");
+        const int right = 1280 * 15 - 9915, bottom = 1024 * 15 - 9465; // the last places that fit
+        QTest::newRow("second window beside a dock") << Counts{1, 1, 300, 300} << false;
+        QTest::newRow("touching the right edge") << Counts{5, 1, right - 300, 300} << false;
+        QTest::newRow("one step past the right edge") << Counts{5, 1, right, 300} << true;
+        QTest::newRow("touching the bottom edge") << Counts{5, 1, 300, bottom - 300} << false;
+        QTest::newRow("one step past the bottom edge") << Counts{5, 1, 300, bottom} << true;
+    }
+    void cascadeGoesOnToTheScreensEdge()
+    {
+        QFETCH(Counts, read);
+        QFETCH(bool, restarts);
+        const workfile::Placement p = workfile::place(read, QSize(1280 * 15, 1024 * 15), window);
+        QCOMPARE(p.left == 300 && p.top == 300 && p.written.n == 1, restarts);
+    }
+
+    void unstorableDirectoryGivesWayToAnEnclosingOne_data()
+    {
+        QTest::addColumn<QString>("directory");
+        QTest::addColumn<QString>("startDir");
+        QTest::addColumn<QString>("stored");
+        QTest::newRow("Shift_JIS holds it") << u"/home/u/日本語/web"_s << u"/s"_s << u"/home/u/日本語/web"_s;
+        QTest::newRow("an accented letter") << u"/home/u/café/img"_s << u"/s"_s << u"/home/u"_s;
+        QTest::newRow("Hangul deep down") << u"/home/u/web/한국/a"_s << u"/s"_s << u"/home/u/web"_s;
+        QTest::newRow("an emoji under the root") << u"/\U0001F600/x"_s << u"/home/u"_s << u"/home/u"_s;
+        QTest::newRow("nor the start directory") << u"/\U0001F600"_s << u"/café"_s << QString();
+    }
+    void unstorableDirectoryGivesWayToAnEnclosingOne()
+    {
+        QFETCH(QString, directory);
+        QFETCH(QString, startDir);
+        QFETCH(QString, stored);
+        QCOMPARE(settingsfile::storableDirectory(directory, startDir), stored);
     }
 
     void damagedWorkFileReadsAsMissing_data()

@@ -268,6 +268,12 @@ private slots:
         f.write(u"TagsShortCuts.dat"_s, "\r\n29\r\n");
         giveToUnprivileged(f.startDir());
         QVERIFY(QFile::setPermissions(f.path(u"TagsShortCuts.dat"_s), QFile::WriteOwner));
+        // The user is told at start-up, before binding keys that would be lost.
+        f.boxes.expect(MsgBox::warning(u"ショートカットのファイルを読み込めません。\r\n"_s + f.path(u"TagsShortCuts.dat"_s) +
+                                           u"\r\n読み込む権限がありません。\r\nこのファイルは終了時に書き換えません。"
+                                           u"ここで登録したショートカットは保存されません。"_s,
+                                       u"エラー"_s),
+                       MsgAnswer::Ok);
         {
             Unprivileged as;
             QVERIFY(as.active());
