@@ -68,7 +68,20 @@ bool EditBox::storedDifferently(char16_t c) { return isBreak(c) || isSpecial(c);
 
 void EditBox::resizeEvent(QResizeEvent *e)
 {
-    QPlainTextEdit::resizeEvent(e);
+    // Wrapping follows a new width at once. A document of many lines is laid
+    // out again only once the resizing has stopped: Qt drops the layout of
+    // every line at each new width, which on a large document costs more than
+    // a frame at every step of a drag (the lines on screen keep their old
+    // wrapping for that moment).
+    if (e->oldSize().width() == e->size().width() || document()->blockCount() < DeferRelayoutFromBlocks) {
+        if (e->oldSize().width() != e->size().width())
+            m_relayout.stop();
+        QPlainTextEdit::resizeEvent(e);
+        return;
+    }
+    QResizeEvent sameWidth(e->size(), QSize(e->size().width(), e->oldSize().height()));
+    QPlainTextEdit::resizeEvent(&sameWidth);
+    m_relayout.start();
 }
 
 QString EditBox::toDocument(QStringView text, Marks *marks)
@@ -370,6 +383,8 @@ void EditBox::keyPressEvent(QKeyEvent *e)
     } else {
         flushKeyUp();
     }
+    if (e->nativeScanCode() != 0 && !e->isAutoRepeat())
+        m_lastPress = LastPress{e->nativeScanCode(), keys::maskOf(e), e->timestamp()};
     emit KeyDown(keys::codeOf(e), keys::maskOf(e));
     // Shift+Enter would insert a lone line separator; the program's lines all
     // end with CR LF, so it starts a new line like Enter.
@@ -418,7 +433,12 @@ void EditBox::keyReleaseEvent(QKeyEvent *e)
             // No native key behind it (a synthesized event): nothing to pair with.
             emit KeyUp(keys::codeOf(e), keys::maskOf(e));
         } else {
-            m_pendingUp = PendingUp{keys::codeOf(e), keys::maskOf(e), e->nativeScanCode(), e->timestamp()};
+            // An instantaneous chord keeps the modifiers its key went down with.
+            int mask = keys::maskOf(e);
+            if (m_lastPress && m_lastPress->scanCode == e->nativeScanCode() && e->timestamp() >= m_lastPress->time &&
+                e->timestamp() - m_lastPress->time <= InstantKeyMs)
+                mask = m_lastPress->mask;
+            m_pendingUp = PendingUp{keys::codeOf(e), mask, e->nativeScanCode(), e->timestamp()};
             m_keyUpTimer.start();
         }
     }

@@ -83,6 +83,12 @@ private:
     void insertProgramText(QTextCursor &c, QStringView text);
     void selectDocumentRange(qsizetype anchor, qsizetype position);
     void flushKeyUp();
+    // A key released this soon after its press was struck by a program, not a
+    // finger: macro tools and on-screen keyboards (and xdotool) send a chord
+    // as presses and releases in one go, the modifier often released first.
+    static constexpr quint64 InstantKeyMs = 25;
+    // From this many lines on, a new width is laid out once resizing stops.
+    static constexpr int DeferRelayoutFromBlocks = 20000;
     QTimer m_relayout;
     // A key release held back until it is clear it was no auto-repeat.
     struct PendingUp {
@@ -93,4 +99,11 @@ private:
     };
     std::optional<PendingUp> m_pendingUp;
     QTimer m_keyUpTimer;
+    // The last key pressed, with the modifiers held when it went down.
+    struct LastPress {
+        quint32 scanCode;
+        int mask;
+        quint64 time;
+    };
+    std::optional<LastPress> m_lastPress;
 };

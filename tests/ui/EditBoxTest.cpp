@@ -4,6 +4,11 @@
 #include "ui/EditBox.h"
 
 #include <QKeyEvent>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QTextLayout>
 #include <QRandomGenerator>
 #include <QSignalSpy>
 #include <QTest>
@@ -29,6 +34,12 @@ private slots:
         QTest::newRow("CR CR LF") << u"a\r\r\nb"_s;
         QTest::newRow("kept invalid byte") << (u"x"_s + QChar(0xDC81) + u"y"_s);
         QTest::newRow("tab and ideographic space") << u"\t\u3000x"_s;
+        // Characters a page may hold that the document keeps as stand-ins,
+        // next to the lone line ends those stand-ins also serve.
+        QTest::newRow("line separator beside a lone LF") << u"a\u2028b\nc"_s;
+        QTest::newRow("paragraph separator beside a break") << u"a\u2029b\r\nc"_s;
+        QTest::newRow("private character beside a lone CR") << u"\uF8FE\r\uF8FE"_s;
+        QTest::newRow("noncharacters the document takes for frames") << u"\uFDD0x\uFDD1"_s;
     }
     void textComesBackExactly()
     {
@@ -178,6 +189,88 @@ private slots:
         other.setTimestamp(3150);
         QCoreApplication::sendEvent(&box, &other);
         QCOMPARE(down.size(), 1);
+    }
+
+    // Keys struck by a program (xdotool, macro tools) arrive as one burst, the
+    // modifier often let go before the letter: such a key keeps the modifiers
+    // it went down with. A person who lets go of Ctrl first runs nothing.
+    void instantChordKeepsItsModifiers_data()
+    {
+        QTest::addColumn<quint64>("held"); // ms between the letter's press and release
+        QTest::addColumn<int>("expectedMask");
+        QTest::newRow("one time stamp") << quint64(0) << 2;
+        QTest::newRow("a burst") << quint64(12) << 2;
+        QTest::newRow("a finger") << quint64(90) << 0;
+    }
+    void instantChordKeepsItsModifiers()
+    {
+        QFETCH(quint64, held);
+        QFETCH(int, expectedMask);
+        EditBox box;
+        QSignalSpy up(&box, &EditBox::KeyUp);
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_S, Qt::ControlModifier, 39, 115, 4, u"s"_s, false);
+        press.setTimestamp(5000);
+        QCoreApplication::sendEvent(&box, &press);
+        QKeyEvent ctrlUp(QEvent::KeyRelease, Qt::Key_Control, Qt::NoModifier, 37, 0, 0, QString(), false);
+        ctrlUp.setTimestamp(5000 + held / 2);
+        QCoreApplication::sendEvent(&box, &ctrlUp);
+        QKeyEvent release(QEvent::KeyRelease, Qt::Key_S, Qt::NoModifier, 39, 115, 0, u"s"_s, false);
+        release.setTimestamp(5000 + held);
+        QCoreApplication::sendEvent(&box, &release);
+        QTRY_COMPARE(up.size(), 2);
+        QCOMPARE(up[1], (QVariantList{83, expectedMask}));
+    }
+
+    // Inside the program a copy keeps lone line ends and separators exactly;
+    // text from elsewhere has its lines end in CR LF and keeps its separators.
+    void pastedAndTypedTextKeepsItsCharacters()
+    {
+        EditBox box;
+        box.setText(u"a\nb\rc\u2028d"_s);
+        box.selectAll();
+        box.copy();
+        box.setSelStart(box.textLength());
+        box.paste();
+        QCOMPARE(box.text(), u"a\nb\rc\u2028da\nb\rc\u2028d"_s);
+
+        box.setText(QString());
+        QGuiApplication::clipboard()->setText(u"x\ny\u2028z\r\n"_s);
+        box.paste();
+        QCOMPARE(box.text(), u"x\r\ny\u2028z\r\n"_s);
+
+        QKeyEvent typed(QEvent::KeyPress, 0, Qt::NoModifier, u"\u2028"_s);
+        QCoreApplication::sendEvent(&box, &typed);
+        QCOMPARE(box.text(), u"x\r\ny\u2028z\r\n\u2028"_s);
+        box.undo();
+        QCOMPARE(box.text(), u"x\r\ny\u2028z\r\n"_s);
+    }
+
+    void replacementsAreOneEdit()
+    {
+        EditBox box;
+        box.setText(u"A\U0001F600B\r\nC\u2028"_s);
+        box.replaceRanges({{1, 2, u"&#x1F600;"_s}, {7, 1, u"&#x2028;"_s}});
+        QCOMPARE(box.text(), u"A&#x1F600;B\r\nC&#x2028;"_s);
+        box.undo();
+        QCOMPARE(box.text(), u"A\U0001F600B\r\nC\u2028"_s);
+    }
+
+    // Long lines wrap at the box's width, inside a word longer than a line
+    // too, with no horizontal scroll bar; positions do not change.
+    void longLinesWrapAtTheBoxsWidth()
+    {
+        EditBox box;
+        const QString word(300, u'w');
+        box.setText(u"short\r\n"_s + word + u" and more words"_s);
+        box.resize(200, 100);
+        box.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&box));
+        QTRY_VERIFY(box.document()->findBlockByNumber(1).layout()->lineCount() > 2);
+        QVERIFY(!box.horizontalScrollBar()->isVisible());
+        QCOMPARE(box.horizontalScrollBar()->maximum(), 0);
+        box.setSelStart(7 + 300);
+        QCOMPARE(box.selStart(), qsizetype(307));
+        QCOMPARE(box.textCursor().positionInBlock(), 300);
     }
 
     void layoutFollowsANewWidthOnceResizingStops()
