@@ -43,21 +43,23 @@ Parsed parse(const QStringList &args, const QString &cwd)
     Parsed result;
     if (!parser.parse(args)) {
         result.action = Parsed::Action::Error;
-        result.output = QCoreApplication::applicationName().toLower() + u": "_s + parser.errorText() +
-                        u"\nTry '"_s + QCoreApplication::applicationName().toLower() +
-                        u" --help' for more information.\n"_s;
+        result.output = u"tessara: "_s + parser.errorText() + u"\nTry 'tessara --help' for more information.\n"_s;
         return result;
     }
     if (parser.isSet(help)) {
         result.action = Parsed::Action::Help;
-        // Without an application object Qt cannot name the program itself.
-        result.output = parser.helpText().replace(u"<executable_name>"_s, u"tessara"_s);
+        // The usage line names the program as it is installed, whatever started it.
+        QString text = parser.helpText();
+        const qsizetype at = text.indexOf(u"Usage: "_s);
+        const qsizetype end = at < 0 ? -1 : text.indexOf(u' ', at + 7);
+        if (end > 0)
+            text.replace(at + 7, end - at - 7, u"tessara"_s);
+        result.output = text;
         return result;
     }
     if (parser.isSet(version)) {
         result.action = Parsed::Action::Version;
-        result.output = QCoreApplication::applicationName() + u' ' + QCoreApplication::applicationVersion() +
-                        u'\n';
+        result.output = u"Tessara "_s + QCoreApplication::applicationVersion() + u'\n';
         return result;
     }
     result.desktop = parser.isSet(desktop);

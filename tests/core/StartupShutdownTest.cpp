@@ -2,6 +2,7 @@
 // the files it reads and writes byte for byte, its place, and its questions.
 #include "TestRegistry.h"
 #include "WindowFixture.h"
+#include "browse/FilePane.h"
 #include "core/TesselFrm.h"
 #include "tags/Catalogue.h"
 #include "text/Cp932.h"
@@ -219,6 +220,43 @@ private slots:
         qint16 cancel = 0;
         frm.Form_Unload(cancel);
         QCOMPARE(f.bytes(u"Tessel.conf"_s), lines({stored, u"暗くする"_s}));
+    }
+
+    // A folder Shift_JIS cannot name is stored as the nearest one it can, and
+    // the colour scheme is kept, without a word to the user.
+    void unnamableFolderIsStoredAsItsNearestEnclosingOne()
+    {
+        WindowFixture f;
+        QVERIFY(QDir(f.startDir()).mkpath(u"site/café/img"_s));
+        TesselFrm &frm = f.load();
+        QVERIFY(frm.filePane()->showDirectory(f.path(u"site/café/img"_s)));
+        frm.ColorCmd_Click();
+        qint16 cancel = 0;
+        frm.Form_Unload(cancel);
+        VERIFY_BOXES(f.boxes);
+        QVERIFY(f.end.ended());
+        QCOMPARE(f.bytes(u"Tessel.conf"_s), lines({f.path(u"site"_s), u"元に戻す"_s}));
+    }
+
+    // The work, settings and slot files are tiny by design: start-up reads no
+    // more of them than their format holds, whatever follows.
+    void startUpReadsNoMoreOfItsSmallFilesThanTheyHold()
+    {
+        WindowFixture f;
+        const auto grown = [&](const QString &name, const QByteArray &head) {
+            QFile file(f.path(name));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            QCOMPARE(file.write(head), head.size());
+            QVERIFY(file.resize(qint64(3) << 30)); // 3 GiB, sparse
+        };
+        grown(u"Tessara.tmp"_s, "1\r\n1\r\n300\r\n300\r\n");
+        grown(u"Tessel.conf"_s, lines({f.startDir(), u"元に戻す"_s}));
+        grown(u"TagsShortCuts.dat"_s, "\r\n29\r\n");
+        TesselFrm &frm = f.load();
+        QCOMPARE(f.bytes(u"Tessara.tmp"_s), lines({u"2"_s, u"2"_s, u"600"_s, u"600"_s}));
+        QCOMPARE(frm.ColorCmd->caption(), u"元に戻す"_s);
+        QVERIFY(frm.ShortCutsLbl->caption().startsWith(u" F1:NONE F2:<pre "_s));
+        VERIFY_BOXES(f.boxes);
     }
 
     void storedDirectoryThatIsGoneFallsBackToTheStartDirectory()

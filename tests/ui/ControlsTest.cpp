@@ -5,9 +5,12 @@
 #include "ui/ComboBox.h"
 #include "ui/Keys.h"
 #include "ui/Label.h"
+#include "ui/DirList.h"
+#include "ui/FileList.h"
 #include "ui/ListBox.h"
 
 #include <QLineEdit>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -138,6 +141,27 @@ private slots:
         QTest::keyClicks(&combo, u"zz"_s);
         QCOMPARE(combo.text(), u"txt"_s);
         QCOMPARE(combo.listIndex(), 1);
+    }
+
+    // The lists clip an entry longer than themselves at the right edge: no
+    // horizontal scroll bar takes a row away and nothing is shortened to "…".
+    void listsClipLongEntriesWithoutAScrollBar()
+    {
+        ListBox tags;
+        DirList dirs;
+        FileList files;
+        const QString longEntry = u"<table border=\"枠\" bordercolor=\"#000000\" width=\"横幅\" cellspacing=\"セルの縦幅\">"_s;
+        tags.addEntries({longEntry, u"<tr> </tr>"_s});
+        dirs.addItem(longEntry);
+        files.addItem(longEntry);
+        for (QListWidget *list : std::initializer_list<QListWidget *>{&tags, &dirs, &files}) {
+            list->resize(117, 112);
+            list->show();
+            QVERIFY(QTest::qWaitForWindowExposed(list));
+            QVERIFY(!list->horizontalScrollBar()->isVisible());
+            QCOMPARE(list->viewport()->height(), list->height() - 2 * list->frameWidth());
+            QCOMPARE(list->textElideMode(), Qt::ElideNone);
+        }
     }
 
     void labelKeepsItsCaptionExactly()
