@@ -24,6 +24,23 @@ const QString ProgramTextMime = u"application/x-tessara-text"_s;
 
 bool isBreak(char16_t c) { return c == u'\r' || c == u'\n'; }
 
+// Whether a text has a CR or LF that is not part of a CR LF.
+bool holdsLoneBreak(QStringView text)
+{
+    const char16_t *p = text.utf16();
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        if (p[i] == u'\n')
+            return true;
+        if (p[i] == u'\r') {
+            if (i + 1 == n || p[i + 1] != u'\n')
+                return true;
+            ++i;
+        }
+    }
+    return false;
+}
+
 // Characters the document reads as something of its own: separators and its
 // frame markers, and the stand-ins for lone line ends.
 bool isSpecial(char16_t c)
@@ -192,8 +209,13 @@ QString EditBox::text() const
 
 void EditBox::setText(const QString &text)
 {
+    // A text without lone line ends or special characters goes to the
+    // document as it is: the document reads CR LF as a line break itself, so
+    // no converted copy of a large page is made.
+    const bool plain = std::none_of(text.cbegin(), text.cend(), [](QChar c) { return isSpecial(c.unicode()); }) &&
+                       !holdsLoneBreak(text);
     Marks marks;
-    setPlainText(toDocument(text, &marks));
+    load(plain ? text : toDocument(text, &marks));
     if (marks.empty())
         return;
     // The stand-ins get their real characters; this is part of loading, not an edit.
@@ -207,6 +229,22 @@ void EditBox::setText(const QString &text)
         c.setCharFormat(markedFormat(real));
     }
     d->setUndoRedoEnabled(undo);
+}
+
+void EditBox::load(const QString &documentText)
+{
+    // As QPlainTextEdit::setPlainText, but without laying the insertion format
+    // over the whole text afterwards: every character has the plain format
+    // already, and that pass would split the document at every line, which
+    // more than doubles what a large page costs in memory.
+    QTextDocument *d = document();
+    const bool undo = d->isUndoRedoEnabled();
+    d->setUndoRedoEnabled(false); // the history starts anew
+    d->setPlainText(documentText);
+    d->setUndoRedoEnabled(undo);
+    d->setModified(false);
+    setTextCursor(QTextCursor(d));
+    ensureCursorVisible();
 }
 
 qsizetype EditBox::textLength() const

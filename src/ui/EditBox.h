@@ -79,6 +79,8 @@ private:
     static QString fromDocument(QStringView raw, const Marks &marks, qsizetype offset);
     // The stand-ins in raw (the document's text from document position offset on).
     Marks marksIn(QStringView raw, qsizetype offset) const;
+    // Replaces the whole document, like loading a file.
+    void load(const QString &documentText);
     // Inserts program text at the cursor, with its stand-ins marked.
     void insertProgramText(QTextCursor &c, QStringView text);
     void selectDocumentRange(qsizetype anchor, qsizetype position);
