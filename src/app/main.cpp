@@ -38,6 +38,8 @@ int main(int argc, char **argv)
     }
 
     QApplication app(argc, argv);
+    // Desktops match the windows to the installed launcher and its icon by this name.
+    QGuiApplication::setDesktopFileName(u"org.tessara.Tessara"_s);
     // Every window and message box speaks Japanese: set its font before any
     // widget lays out text in another one.
     QApplication::setFont(fonts::japaneseGothic(9));

@@ -235,8 +235,7 @@ void EditBox::load(const QString &documentText)
 {
     // As QPlainTextEdit::setPlainText, but without laying the insertion format
     // over the whole text afterwards: every character has the plain format
-    // already, and that pass would split the document at every line, which
-    // more than doubles what a large page costs in memory.
+    // already, and on a large page that pass costs time and memory.
     QTextDocument *d = document();
     const bool undo = d->isUndoRedoEnabled();
     d->setUndoRedoEnabled(false); // the history starts anew
