@@ -318,7 +318,8 @@ void TesselFrm::Form_Unload(qint16 &Cancel)
     const QString settingsPath = programfiles::pathOf(dir, programfiles::Settings);
     const TextFile::WriteResult s = TextFile::writeLines(
         settingsPath,
-        settingsfile::format(settingsfile::storableDirectory(Dir1->path(), dir), ColorCmd->caption()));
+        settingsfile::format(settingsfile::storableDirectory(Dir1->path(), m_platform.browseStart()),
+                             ColorCmd->caption()));
     if (!s.ok)
         failures << settingsPath + u"\r\n"_s + s.reason;
     QString why;

@@ -88,7 +88,7 @@ private:
     // A key released this soon after its press was struck by a program, not a
     // finger: macro tools and on-screen keyboards (and xdotool) send a chord
     // as presses and releases in one go, the modifier often released first.
-    static constexpr quint64 InstantKeyMs = 25;
+    static constexpr quint64 InstantKeyMs = 40;
     // From this many lines on, a new width is laid out once resizing stops.
     static constexpr int DeferRelayoutFromBlocks = 20000;
     QTimer m_relayout;
