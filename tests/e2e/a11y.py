@@ -103,9 +103,9 @@ class A11yBus:
 
     def tree(self, pid, timeout=20):
         """The accessibility tree of process pid: nested dicts with role, name, text
-        (None where there is no text interface), caret (the caret's offset in
-        the text, None without one), selected (a list entry chosen), extents [x, y, w, h] on the screen
-        (None where unknown) and children."""
+        (None where there is no text interface), caret (the caret's offset in the
+        text, None without one), selected (a list entry chosen), extents
+        [x, y, w, h] on the screen (None where unknown) and children."""
         def dump():
             try:
                 done = subprocess.run(["/usr/bin/python3", "-c", _DUMP, str(pid)], env=self.env,
