@@ -29,10 +29,12 @@ import pyatspi
 pid = int(sys.argv[1])
 
 def node(acc, depth):
-    out = {"role": acc.getRoleName(), "name": acc.name or "", "text": None, "extents": None, "children": []}
+    out = {"role": acc.getRoleName(), "name": acc.name or "", "text": None, "caret": None, "extents": None,
+           "selected": acc.getState().contains(pyatspi.STATE_SELECTED), "children": []}
     try:
         t = acc.queryText()
         out["text"] = t.getText(0, t.characterCount)
+        out["caret"] = t.caretOffset
     except NotImplementedError:
         pass
     try:
@@ -101,8 +103,9 @@ class A11yBus:
 
     def tree(self, pid, timeout=20):
         """The accessibility tree of process pid: nested dicts with role, name, text
-        (None where there is no text interface), extents [x, y, w, h] on the screen
-        (None where unknown) and children."""
+        (None where there is no text interface), caret (the caret's offset in the
+        text, None without one), selected (a list entry chosen), extents
+        [x, y, w, h] on the screen (None where unknown) and children."""
         def dump():
             try:
                 done = subprocess.run(["/usr/bin/python3", "-c", _DUMP, str(pid)], env=self.env,
@@ -174,3 +177,16 @@ def list_entries(program, window, design, name, timeout=20):
     """The entries of the list box at a control's place, in order."""
     node = at(program, window, design, name, ("list",), timeout)
     return [child["name"] for child in node["children"] if child["role"] == "list item"]
+
+
+def box_text(program, box, timeout=20):
+    """What a message box says: the texts of the labels of the top-level object
+    at the box window's place, joined with LF, CR left out."""
+    def lookup():
+        want = box.geometry()
+        for top in tree(program, timeout)["children"]:
+            if top["extents"] and sum(abs(a - b) for a, b in zip(top["extents"], want)) <= 8:
+                labels = find(top, lambda n: n["role"] == "label" and n["name"])
+                return "\n".join(n["name"].replace("\r", "") for n in labels) or None
+        return None
+    return wait_until(lookup, timeout, f"the text of {box!r}", interval=0.3)

@@ -325,6 +325,14 @@ class XServer:
 
     # -- windows ---------------------------------------------------------------
 
+    def set_work_area(self, x, y, width, height):
+        """Says on the root window, as a desktop with docks and panels does, that
+        windows belong in this part of the screen (_NET_WORKAREA, announced in
+        _NET_SUPPORTED)."""
+        self.root.change_property(self.atom("_NET_SUPPORTED"), Xatom.ATOM, 32, [self.atom("_NET_WORKAREA")])
+        self.root.change_property(self.atom("_NET_WORKAREA"), Xatom.CARDINAL, 32, [x, y, width, height])
+        self.x.sync()
+
     def input_focus(self):
         """Id of the window that has the keyboard focus (0, or 1 for PointerRoot)."""
         focus = self.x.get_input_focus().focus
@@ -456,13 +464,43 @@ class Window:
 # The program
 
 
+class _OtherProcess:
+    """Enough of Popen to poll, wait for and kill a process this test did not start
+    (a copy started by another copy, detached from it): its exit status is unknown."""
+
+    def __init__(self, pid):
+        self.pid = pid
+        self.returncode = None
+
+    def poll(self):
+        if self.returncode is None:
+            try:
+                state = Path(f"/proc/{self.pid}/stat").read_text().rsplit(")", 1)[1].split()[0]
+            except (OSError, IndexError):
+                state = "X"
+            if state in ("Z", "X"):
+                self.returncode = "unknown"
+        return self.returncode
+
+    def wait(self, timeout=None):
+        wait_until(lambda: self.poll() is not None, timeout or 3600, f"process {self.pid} to end")
+        return self.returncode
+
+    def kill(self):
+        try:
+            os.kill(self.pid, signal.SIGKILL)
+        except ProcessLookupError:
+            pass
+
+
 class Program:
     """One running copy of tessara, started in start_dir on the given server."""
 
-    def __init__(self, server, start_dir, log_path, exe=None, lang="C.UTF-8", env=None, args=()):
+    def __init__(self, server, start_dir, log_path, exe=None, lang="C.UTF-8", env=None, args=(), prefix=()):
         """exe: the program, a path or a name looked up in env's PATH (default:
         tessara_exe()); args: its command line after the program; env: variables
-        to set, None for one to remove."""
+        to set, None for one to remove; prefix: a command that runs the program
+        in its own process, e.g. ["prlimit", "--fsize=8192", "--"]."""
         self.server = server
         self.start_dir = Path(start_dir)
         self.log_path = Path(log_path)
@@ -475,10 +513,22 @@ class Program:
             else:
                 full_env[name] = value
         with open(self.log_path, "wb") as log:
-            self.proc = subprocess.Popen([exe or tessara_exe(), *args], cwd=self.start_dir, env=full_env,
+            self.proc = subprocess.Popen([*prefix, exe or tessara_exe(), *args], cwd=self.start_dir, env=full_env,
                                          stdout=log, stderr=subprocess.STDOUT, stdin=subprocess.DEVNULL,
                                          start_new_session=True)
         self.pid = self.proc.pid
+
+    @classmethod
+    def attach(cls, server, pid, start_dir, log_path, a11y_bus=None):
+        """A copy that another copy started: found by its pid, not started here."""
+        program = cls.__new__(cls)
+        program.server = server
+        program.start_dir = Path(start_dir)
+        program.log_path = Path(log_path)
+        program.proc = _OtherProcess(pid)
+        program.pid = pid
+        program.a11y_bus = a11y_bus
+        return program
 
     def describe(self):
         """What the program shows and said, for failure messages."""
@@ -524,12 +574,26 @@ class Program:
             raise E2EFailure(f"tessara did not exit within {timeout} s\n{self.describe()}")
 
     def kill(self):
+        if isinstance(self.proc, _OtherProcess):
+            self.proc.kill()
+            return
         if self.proc.poll() is None:
             try:
                 os.killpg(self.proc.pid, signal.SIGKILL)
             except ProcessLookupError:
                 pass
             self.proc.wait()
+
+    # -- the main window's controls, read and used as a person would ------------
+
+    def open_listed(self, window, name, timeout=20):
+        """Chooses name in the file list with a click and presses 開く."""
+        self.click_list_item(window, MAIN, "File", name, timeout)
+        window.click_control(MAIN, "OpenBtn")
+
+    def edit_text(self, window, timeout=20):
+        """The edit box's text as accessibility reports it (line breaks as LF)."""
+        return self.a11y_text_at(window, MAIN, "EditTxt", timeout)
 
     # -- files in the start directory ------------------------------------------
 
@@ -583,10 +647,22 @@ class Program:
             return tuple(rects[0]) if rects else None
         return wait_until(lookup, timeout, f"an entry {entry!r} in {name}", interval=0.3)
 
+    def a11y_box_text(self, box, timeout=20):
+        """What a message box says: the texts of its labels, line breaks as LF."""
+        import a11y
+        return a11y.box_text(self, box, timeout)
+
     def click_list_item(self, window, design, name, entry, timeout=20):
         """Clicks the middle of an entry of a list box, found by its text."""
         x, y, w, h = self.a11y_list_item(window, design, name, entry, timeout)
         self.server.click_at(x + w // 2, y + h // 2)
+
+
+def size_text(size, encoding=None):
+    """What ByteLbl shows for a file of size bytes: whole kilobytes (a half to the
+    even count), then the encoding's name unless it is Shift_JIS."""
+    kilobytes = size // 1024 + (size % 1024 > 512 or (size % 1024 == 512 and size // 1024 % 2 == 1))
+    return f"{kilobytes} KB" + (f" {encoding}" if encoding else "")
 
 
 # ---------------------------------------------------------------------------
@@ -670,9 +746,9 @@ class E2ETestCase(unittest.TestCase):
         if self.a11y is not None:
             self.a11y.close()
 
-    def start(self, start_dir=None, lang="C.UTF-8", env=None, accessibility=False, exe=None, args=()):
+    def start(self, start_dir=None, lang="C.UTF-8", env=None, accessibility=False, exe=None, args=(), prefix=()):
         """Starts tessara in start_dir (default: this test's start directory); exe,
-        args and env as Program takes them."""
+        args, env and prefix as Program takes them."""
         extra = dict(env or {})
         if accessibility:
             if self.a11y is None:
@@ -680,10 +756,42 @@ class E2ETestCase(unittest.TestCase):
                 self.a11y = a11y.A11yBus(self.server, self.scratch)
             extra.update(self.a11y.program_env())
         log = self.scratch / f"tessara-{len(self.programs) + 1}.log"
-        program = Program(self.server, start_dir or self.start_dir, log, exe=exe, lang=lang, env=extra, args=args)
+        program = Program(self.server, start_dir or self.start_dir, log, exe=exe, lang=lang, env=extra, args=args,
+                          prefix=prefix)
         program.a11y_bus = self.a11y if accessibility else None
         self.programs.append(program)
         return program
+
+    def wait_other_copy(self, title="Tessara", timeout=30):
+        """Waits for a mapped window titled title of a process this test did not
+        start (a copy that a running copy started) and returns that copy, to be
+        ended with the test; it shares the accessibility bus of the copies here."""
+        def found():
+            known = {p.pid for p in self.programs}
+            for window in self.server.top_windows():
+                try:
+                    if window.pid not in known and window.mapped and window.title == title:
+                        return window.pid
+                except xerror.XError:
+                    continue
+            return None
+        pid = wait_until(found, timeout, f"a window {title!r} of another copy",
+                         details=lambda: "\n".join(p.describe() for p in self.programs))
+        program = Program.attach(self.server, pid, self.start_dir, self.scratch / f"tessara-{pid}.log", self.a11y)
+        self.programs.append(program)
+        return program
+
+    def stand_in_command(self, name):
+        """Puts a command `name` into a folder of its own that records each call,
+        its arguments one to a line after a line "--", in a file; returns (folder,
+        record file). Put the folder first on the program's PATH."""
+        folder = self.scratch / "stand-in-bin"
+        folder.mkdir(exist_ok=True)
+        record = self.scratch / f"{name}.calls"
+        script = folder / name
+        script.write_text(f"#!/bin/sh\n{{ echo --; printf '%s\\n' \"$@\"; }} >> '{record}'\n")
+        script.chmod(0o755)
+        return folder, record
 
     def shot(self, label, window=None):
         """A screenshot (of window, or the whole screen) kept in the shots folder;
