@@ -262,10 +262,13 @@ void buildEucJp(EucTables &t, Charset &cs, Charset &cp932)
         return kAlt;
     };
 
+    // ASCII is written as itself, also outside the encoder's runs of four
+    // ASCII characters (a letter right after a kanji).
     t.asciiUnchanged = true;
     for (int b = 0; b < 0x80; ++b) {
         const unsigned char byte = static_cast<unsigned char>(b);
         t.asciiUnchanged = t.asciiUnchanged && cs.decode(&byte, 1) == b && eucCode(cs, char32_t(b)) == b;
+        t.encode[b] = std::uint16_t(b);
     }
     t.kanaAsExpected = true;
     for (int b = 0xA1; b <= 0xDF; ++b) {
