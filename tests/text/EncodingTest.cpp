@@ -84,6 +84,7 @@ private slots:
         row("cut off by ASCII", utf8, "\xE3\x81" "a", kept("\xE3\x81") + u"a"_s, 0, 2);
         row("stray continuation byte", utf8, "\x80\xE3\x81\x82", kept("\x80") + u"あ"_s, 0, 1);
         row("invalid byte after a byte order mark", utf8, "\xEF\xBB\xBF" "a\xFF", u"a"_s + kept("\xFF"), 4, 1);
+        row("a second byte order mark is a character", utf8, "\xEF\xBB\xBF\xEF\xBB\xBF" "a", u"\uFEFFa"_s);
     }
 
     void readsCharactersAsBrowsersDo()
