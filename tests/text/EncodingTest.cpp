@@ -296,6 +296,10 @@ private slots:
         QTest::newRow("EUC-JP: each character its own habit")
             << euc << QByteArray("\xAD\xF0\xA2\xE8") << u"≒∵"_s
             << QByteArray("\xAD\xF0\xA2\xE8\xAD\xF0\xA2\xE8");
+        // Written with two bytes, 纊 would be read together with the stray A4.
+        QTest::newRow("EUC-JP: a character right after a stray byte keeps its three bytes")
+            << euc << QByteArray("\xA4\x8F\xD4\xE3\xF9\xA1\xF9\xA1") << QString()
+            << QByteArray("\xA4\x8F\xD4\xE3\x8F\xD4\xE3\x8F\xD4\xE3");
         QTest::newRow("ISO-2022-JP: NEC's copy of a JIS symbol")
             << iso << jis("{K}-p{A}") << u"≒"_s << jis("{K}-p-p{A}");
         QTest::newRow("ISO-2022-JP: a tie goes to the usual code")
