@@ -3,10 +3,12 @@
 TESSARA_BUILD_PACKAGES=(g++ cmake ninja-build ccache pkg-config qt6-base-dev qt6-base-dev-tools
   libgl-dev libegl-dev libvulkan-dev libxkbcommon-dev qt6-qpa-plugins libbenchmark-dev fonts-ipafont-gothic)
 # The install and package checks: desktop-file-validate, appstreamcli, groff,
-# and CPack's dependency list (dpkg-shlibdeps from dpkg-dev, file, readelf).
+# and CPack's dependency list (dpkg-shlibdeps from dpkg-dev, file, readelf);
+# the fuzz targets: clang++ and its libFuzzer and sanitizer runtimes.
 TESSARA_TEST_PACKAGES=(xvfb xauth xdotool xclip imagemagick x11-utils python3 python3-xlib
   at-spi2-core python3-pyatspi dbus-daemon util-linux
-  desktop-file-utils appstream dpkg-dev file binutils groff-base)
+  desktop-file-utils appstream dpkg-dev file binutils groff-base
+  clang libclang-rt-14-dev)
 
 tessara_install() {
   local missing=()

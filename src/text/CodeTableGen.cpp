@@ -262,6 +262,8 @@ void buildEucJp(EucTables &t, Charset &cs, Charset &cp932)
         return kAlt;
     };
 
+    // ASCII is written as itself, also outside the encoder's runs of four
+    // ASCII characters (a letter right after a kanji).
     t.asciiUnchanged = true;
     for (int b = 0; b < 0x80; ++b) {
         const unsigned char byte = static_cast<unsigned char>(b);

@@ -96,6 +96,12 @@ DecodedText decode(QByteArrayView bytes)
     char16_t *out = reinterpret_cast<char16_t *>(result.text.data());
     char16_t *const begin = out;
     AltCodeTally alt;
+    // A character read from three bytes right after a byte kept on its own
+    // that two bytes would join (a row byte, 8E, 8F) is written with those
+    // three bytes again: with a two-byte code of the document's habit it
+    // would read back together with the kept byte, as another character.
+    QHash<char16_t, std::uint32_t> asRead;
+    const char16_t *joinable = nullptr; // just after such a kept byte
 
     auto keep = [&](qsizetype at, int count) {
         if (result.firstKeptByte < 0)
@@ -103,6 +109,8 @@ DecodedText decode(QByteArrayView bytes)
         result.keptByteCount += count;
         for (int k = 0; k < count; ++k)
             *out++ = keptbyte::of(in[at + k]);
+        if (count == 1 && (isRowByte(in[at]) || in[at] == 0x8E || in[at] == 0x8F))
+            joinable = out;
     };
     // A character from a table cell, or the bytes kept.
     auto put = [&](char16_t v, qsizetype at, int count, std::uint32_t code) {
@@ -142,8 +150,11 @@ DecodedText decode(QByteArrayView bytes)
             *out++ = char16_t(0xFF61 + (in[i + 1] - 0xA1));
             i += 2;
         } else if (b == 0x8F && i + 2 < n && isRowByte(in[i + 1]) && isRowByte(in[i + 2])) {
-            put(kEucThreeByte[cell(in[i + 1], in[i + 2])], i, 3,
-                0x8F0000u | std::uint32_t(in[i + 1] << 8 | in[i + 2]));
+            const std::uint32_t code = 0x8F0000u | std::uint32_t(in[i + 1] << 8 | in[i + 2]);
+            const bool afterJoinable = out == joinable;
+            put(kEucThreeByte[cell(in[i + 1], in[i + 2])], i, 3, code);
+            if (afterJoinable && !keptbyte::is(out[-1]))
+                asRead.insert(out[-1], code);
             i += 3;
         } else {
             keep(i, 1); // what follows is read afresh
@@ -153,6 +164,13 @@ DecodedText decode(QByteArrayView bytes)
     result.text.truncate(out - begin);
     if (!alt.empty())
         result.altCodes = alt.choose(result.text);
+    for (auto it = asRead.cbegin(); it != asRead.cend(); ++it) {
+        const std::uint16_t usual = kEucEncode[it.key()];
+        if (isThreeByteCode(usual) && (0x8F0000u | (usual + 0x8080u)) == *it)
+            result.altCodes.remove(it.key()); // the usual code
+        else
+            result.altCodes.insert(it.key(), *it);
+    }
     return result;
 }
 

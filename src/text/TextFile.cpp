@@ -142,11 +142,9 @@ LinesRead readLines(const QString &path, qint64 maxBytes)
         return result;
     QByteArrayView bytes = read.bytes;
     if (read.truncated) {
-        // Only whole lines: up to the last CR, and not a CR whose LF was cut off.
-        qsizetype end = bytes.lastIndexOf('\r');
-        if (end == bytes.size() - 1)
-            end = bytes.first(end).lastIndexOf('\r');
-        bytes = bytes.first(end + 1);
+        // Only whole lines: up to the last CR. A line that CR ends is whole
+        // whether or not an LF follows it past the limit.
+        bytes = bytes.first(bytes.lastIndexOf('\r') + 1);
     }
     const DecodedText decoded = Cp932::decode(bytes);
     takeDecoded(result, decoded);

@@ -1,5 +1,7 @@
 #include "text/Utf8.h"
 
+#include <QStringDecoder>
+
 #include <cstring>
 
 namespace Utf8 {
@@ -101,7 +103,11 @@ DecodedText decode(QByteArrayView bytes)
 {
     DecodedText result;
     if (check(bytes) != Validity::Invalid) {
-        result.text = QString::fromUtf8(bytes);
+        // QString::fromUtf8 drops a byte order mark at the start, which is a
+        // character here: the file's own mark is gone already (Encoding.cpp).
+        QStringDecoder toText(QStringConverter::Utf8,
+                              QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom);
+        result.text = toText(bytes);
         return result;
     }
     const auto *in = reinterpret_cast<const unsigned char *>(bytes.data());

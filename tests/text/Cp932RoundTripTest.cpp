@@ -43,11 +43,33 @@ QByteArray randomBytes(QRandomGenerator &rng, qsizetype size)
     return b;
 }
 
+// What each code reads as on its own, 0xFFFF when its bytes are kept, and the
+// code Windows writes for each character: asked once, so that the 4 MB below
+// cost one table look-up a code.
+struct Codes
+{
+    std::vector<char16_t> read = std::vector<char16_t>(0x10000, 0xFFFF);
+    std::vector<QByteArray> written = std::vector<QByteArray>(0x10000);
+    Codes()
+    {
+        for (int code = 0; code < 0x10000; ++code) {
+            const QString ch = Cp932::decode(code < 0x100 ? QByteArray(1, char(code))
+                                                          : QByteArray{} + char(code >> 8) + char(code))
+                                   .text;
+            if (ch.size() == 1 && !Cp932::isKeptByte(ch[0]))
+                read[code] = ch[0].unicode();
+        }
+        for (int ch = 0; ch < 0x10000; ++ch)
+            written[ch] = Cp932::encode(QString(QChar(ch))).bytes;
+    }
+};
+
 // The bytes a decoded text is written back as: the same, but where the bytes
 // wrote one character with several of its codes (NEC's and IBM's copies),
 // each occurrence takes the code the decoding chose for the character.
 QByteArray expectedBack(const QByteArray &bytes, const AltCodeChoice &chosen)
 {
+    static const Codes codes;
     QByteArray out;
     qsizetype i = 0;
     while (i < bytes.size()) {
@@ -55,18 +77,18 @@ QByteArray expectedBack(const QByteArray &bytes, const AltCodeChoice &chosen)
         const bool pair = ((b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC)) && i + 1 < bytes.size() &&
                           ((uchar(bytes[i + 1]) >= 0x40 && uchar(bytes[i + 1]) <= 0x7E) ||
                            (uchar(bytes[i + 1]) >= 0x80 && uchar(bytes[i + 1]) <= 0xFC));
-        const QByteArray code = bytes.mid(i, pair ? 2 : 1);
+        const QByteArrayView code = QByteArrayView(bytes).sliced(i, pair ? 2 : 1);
         i += code.size();
-        const QString ch = Cp932::decode(code).text;
-        if (ch.size() != 1 || Cp932::isKeptByte(ch[0])) {
+        const char16_t ch = codes.read[pair ? uchar(code[0]) << 8 | uchar(code[1]) : uchar(code[0])];
+        if (ch == 0xFFFF) {
             out += code;
             continue;
         }
-        const auto it = chosen.constFind(ch[0].unicode());
+        const auto it = chosen.constFind(ch);
         if (it != chosen.cend())
             out += QByteArray(1, char(*it >> 8)) + char(*it & 0xFF);
         else
-            out += Cp932::encode(ch).bytes; // the code Windows writes
+            out += codes.written[ch]; // the code Windows writes
     }
     return out;
 }

@@ -1,0 +1,249 @@
+// Saving over files that belong to others, have several names or stand
+// behind a link, in folders that refuse new files; what reading a file reads.
+// Where permissions matter the write runs as an unprivileged user.
+#include "TestRegistry.h"
+#include "Unprivileged.h"
+#include "text/FileIo.h"
+#include "text/TextFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <cerrno>
+#include <memory>
+#include <optional>
+#include <sys/inotify.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QByteArray fileBytes(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
+}
+
+void putFile(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    QCOMPARE(f.write(bytes), bytes.size());
+}
+
+struct stat statOf(const QString &path)
+{
+    struct stat st {};
+    ::lstat(QFile::encodeName(path).constData(), &st);
+    return st;
+}
+
+QStringList entries(const QString &dir)
+{
+    return QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+}
+
+enum class Owner { NoFile, Writer, Root, RootGroupWriter, Nobody };
+enum class Link { None, HardLink, SymbolicLink };
+
+const QByteArray Old("old text\r\n"), New("\x90\x56\x82\xB5\x82\xA2 new text\r\n");
+
+} // namespace
+
+class FileAccessTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    QString path(const QString &name) const { return m_dir->filePath(name); }
+
+private slots:
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        QVERIFY(m_dir->isValid());
+        ::chmod(QFile::encodeName(m_dir->path()).constData(), 0755); // for the unprivileged user
+    }
+    void cleanup()
+    {
+        ::chmod(QFile::encodeName(path(u"folder"_s)).constData(), 0755);
+        m_dir.reset();
+    }
+
+    void savesKeepingOwnerLinksAndPermissions_data()
+    {
+        QTest::addColumn<bool>("unprivileged");
+        QTest::addColumn<bool>("folderWritable");
+        QTest::addColumn<Owner>("owner");
+        QTest::addColumn<uint>("mode");
+        QTest::addColumn<Link>("link");
+        QTest::addColumn<bool>("saved");
+        QTest::addColumn<bool>("inPlace");
+
+        QTest::newRow("an ordinary file is replaced, keeping its permissions")
+            << false << true << Owner::Writer << 0640u << Link::None << true << false;
+        QTest::newRow("a file with a second name is written in place, both names show it")
+            << false << true << Owner::Writer << 0644u << Link::HardLink << true << true;
+        QTest::newRow("a symbolic link stays a link, the file it names is replaced")
+            << false << true << Owner::Writer << 0644u << Link::SymbolicLink << true << false;
+        QTest::newRow("root replaces another user's file, which stays theirs")
+            << false << true << Owner::Nobody << 0600u << Link::None << true << false;
+        QTest::newRow("root's world-writable file is written in place and stays root's")
+            << true << true << Owner::Root << 0666u << Link::None << true << true;
+        QTest::newRow("root's group-writable file is written in place and stays root's")
+            << true << true << Owner::RootGroupWriter << 0664u << Link::None << true << true;
+        QTest::newRow("a writable file in a folder the user may not write is written in place")
+            << true << false << Owner::Writer << 0644u << Link::None << true << true;
+        QTest::newRow("a read-only file in a writable folder is refused")
+            << true << true << Owner::Writer << 0444u << Link::None << false << false;
+        QTest::newRow("a new file in a folder the user may not write is refused")
+            << true << false << Owner::NoFile << 0u << Link::None << false << false;
+    }
+
+    void savesKeepingOwnerLinksAndPermissions()
+    {
+        QFETCH(bool, unprivileged);
+        QFETCH(bool, folderWritable);
+        QFETCH(Owner, owner);
+        QFETCH(uint, mode);
+        QFETCH(Link, link);
+        QFETCH(bool, saved);
+        QFETCH(bool, inPlace);
+        const bool root = ::geteuid() == 0;
+        if (!root && owner != Owner::Writer && owner != Owner::NoFile)
+            QSKIP("only root can give a file to another user");
+        const uid_t writer = root && unprivileged ? 65534 : ::geteuid();
+
+        const QString folder = path(u"folder"_s), page = path(u"folder/page.html"_s);
+        QVERIFY(QDir(m_dir->path()).mkdir(u"folder"_s));
+        if (owner != Owner::NoFile) {
+            putFile(page, Old);
+            const uid_t uid = owner == Owner::Writer ? writer : owner == Owner::Nobody ? 65534 : 0;
+            const gid_t gid = owner == Owner::Writer || owner == Owner::Nobody ? uid
+                              : owner == Owner::Root                           ? 0
+                                                                               : 65534;
+            QCOMPARE(::chown(QFile::encodeName(page).constData(), uid, gid), 0);
+            QCOMPARE(::chmod(QFile::encodeName(page).constData(), mode), 0);
+        }
+        if (link == Link::HardLink)
+            QCOMPARE(::link(QFile::encodeName(page).constData(),
+                            QFile::encodeName(path(u"folder/copy.html"_s)).constData()),
+                     0);
+        if (link == Link::SymbolicLink)
+            QVERIFY(QFile::link(u"page.html"_s, path(u"folder/link.html"_s)));
+        QCOMPARE(::chown(QFile::encodeName(folder).constData(), writer, gid_t(-1)), 0);
+        QCOMPARE(::chmod(QFile::encodeName(folder).constData(), folderWritable ? 0755 : 0555), 0);
+        const struct stat before = statOf(page);
+        const QStringList names = entries(folder);
+
+        fileio::Written w;
+        {
+            std::optional<Unprivileged> as;
+            if (unprivileged) {
+                as.emplace();
+                QVERIFY(as->active());
+            }
+            w = fileio::replace(link == Link::SymbolicLink ? path(u"folder/link.html"_s) : page, New);
+        }
+        QCOMPARE(w.ok, saved);
+        const struct stat after = statOf(page);
+        if (saved) {
+            QCOMPARE(w.inPlace, inPlace);
+            QCOMPARE(after.st_ino == before.st_ino, inPlace);
+            QCOMPARE(fileBytes(page), New);
+        } else {
+            QCOMPARE(w.error, EACCES);
+            QCOMPARE(fileBytes(page), owner == Owner::NoFile ? QByteArray("<unreadable>") : Old);
+        }
+        if (link == Link::HardLink)
+            QCOMPARE(fileBytes(path(u"folder/copy.html"_s)), fileBytes(page));
+        if (link == Link::SymbolicLink)
+            QVERIFY(QFileInfo(path(u"folder/link.html"_s)).isSymLink());
+        QCOMPARE(after.st_uid, before.st_uid);
+        QCOMPARE(after.st_gid, before.st_gid);
+        QCOMPARE(after.st_mode, before.st_mode);
+        QCOMPARE(entries(folder), names);
+    }
+
+    // The helper may write only 4096 bytes to any file, as on a full disk.
+    void fullDiskLeavesAFileWithTwoNamesAsItWas()
+    {
+        putFile(path(u"page.html"_s), Old);
+        QCOMPARE(::link(QFile::encodeName(path(u"page.html"_s)).constData(),
+                        QFile::encodeName(path(u"other.html"_s)).constData()), 0);
+        QProcess helper;
+        helper.start(QStringLiteral(TEXT_WRITE_LIMITED), {path(u"page.html"_s), u"4096"_s, u"30000"_s});
+        QVERIFY(helper.waitForFinished(30000));
+        QCOMPARE(helper.exitCode(), 1);
+        QCOMPARE(fileBytes(path(u"page.html"_s)), Old);
+        QCOMPARE(fileBytes(path(u"other.html"_s)), Old);
+        QCOMPARE(entries(m_dir->path()), (QStringList{u"other.html"_s, u"page.html"_s}));
+    }
+
+    // A file over the limit is refused before a byte of it is read: the
+    // system reports no read of it. Its first lines can still be read.
+    void refusesAFileOverItsLimitUnread()
+    {
+        const QString big = path(u"big.html"_s);
+        putFile(big, "a\r\nb\r\nc");
+        QCOMPARE(::truncate(QFile::encodeName(big).constData(), TextFile::MaxDocumentBytes + 1), 0);
+        const int watch = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+        QVERIFY(watch >= 0);
+        QVERIFY(::inotify_add_watch(watch, QFile::encodeName(big).constData(), IN_ACCESS) >= 0);
+        auto accessed = [watch] {
+            char buf[4096];
+            return ::read(watch, buf, sizeof buf) > 0;
+        };
+
+        const TextFile::DocumentRead doc = TextFile::readDocument(big);
+        QVERIFY(!doc.ok);
+        QVERIFY(doc.tooLarge);
+        QVERIFY(doc.text.isEmpty());
+        QVERIFY(doc.reason.contains(QString::number(TextFile::MaxDocumentBytes + 1)));
+        const fileio::Read small = fileio::readAll(big, 5);
+        QVERIFY(small.tooLarge && small.bytes.isEmpty());
+        QCOMPARE(small.error, EFBIG);
+        QVERIFY(!accessed());
+
+        const TextFile::LinesRead head = TextFile::readLines(big, 6);
+        QVERIFY(head.ok);
+        QCOMPARE(head.lines, (QStringList{u"a"_s, u"b"_s}));
+        QVERIFY(accessed()); // the watch does see reads
+        ::close(watch);
+    }
+
+    void readsOnlyWholeLinesOfTheHead_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<int>("maxBytes");
+        QTest::addColumn<QStringList>("lines");
+        const QByteArray file("F1\r\n\x93\xFA\x96\x7B\r\nlast");
+        QTest::newRow("the whole file within the limit")
+            << file << 14 << QStringList{u"F1"_s, u"日本"_s, u"last"_s};
+        QTest::newRow("the limit cuts the last line") << file << 13 << QStringList{u"F1"_s, u"日本"_s};
+        QTest::newRow("the limit right after a line end") << file << 10 << QStringList{u"F1"_s, u"日本"_s};
+        QTest::newRow("the limit between CR and LF") << file << 9 << QStringList{u"F1"_s, u"日本"_s};
+        QTest::newRow("the limit cuts a character") << file << 5 << QStringList{u"F1"_s};
+        QTest::newRow("the limit cuts the first line") << file << 1 << QStringList{};
+        QTest::newRow("a lone LF ends no line") << QByteArray("a\nb\r\nc") << 3 << QStringList{};
+        QTest::newRow("a lone CR ends a line") << QByteArray("a\rbc") << 3 << QStringList{u"a"_s};
+    }
+
+    void readsOnlyWholeLinesOfTheHead()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(int, maxBytes);
+        QFETCH(QStringList, lines);
+        putFile(path(u"TagsShortCuts.dat"_s), bytes);
+        const TextFile::LinesRead r = TextFile::readLines(path(u"TagsShortCuts.dat"_s), maxBytes);
+        QVERIFY(r.ok);
+        QCOMPARE(r.lines, lines);
+    }
+};
+
+TESSARA_TEST_CLASS(FileAccessTest)
+#include "FileAccessTest.moc"
