@@ -165,13 +165,23 @@ Written writeInPlace(const QByteArray &target, QByteArrayView bytes)
     if (::fstat(fd.get(), &st) != 0)
         return fail(errno, true);
     // Room for the new text first: a full disk or a size limit shows here,
-    // before a byte of the old text is touched.
-    if (S_ISREG(st.st_mode) && bytes.size() > st.st_size) {
-        if (::fallocate(fd.get(), 0, 0, off_t(bytes.size())) != 0 && errno != EOPNOTSUPP && errno != ENOSYS &&
-            errno != EINVAL)
+    // before a byte of the old text is touched. Where the file system cannot
+    // reserve room, the part beyond the old end is written first, and taken
+    // off again if it does not fit.
+    const qsizetype oldSize = S_ISREG(st.st_mode) ? qsizetype(st.st_size) : 0;
+    qsizetype head = bytes.size();
+    if (S_ISREG(st.st_mode) && bytes.size() > oldSize &&
+        ::fallocate(fd.get(), 0, 0, off_t(bytes.size())) != 0) {
+        if (errno != EOPNOTSUPP && errno != ENOSYS && errno != EINVAL)
             return fail(errno, true);
+        if (const int e = writeAll(fd.get(), bytes.sliced(oldSize), off_t(oldSize))) {
+            // The old text is whole either way; only its end may have grown.
+            [[maybe_unused]] const int shrunk = ::ftruncate(fd.get(), off_t(oldSize));
+            return fail(e, true);
+        }
+        head = oldSize;
     }
-    if (const int e = writeAll(fd.get(), bytes, 0))
+    if (const int e = writeAll(fd.get(), bytes.first(head), 0))
         return fail(e, true);
     if (S_ISREG(st.st_mode) && ::ftruncate(fd.get(), off_t(bytes.size())) != 0)
         return fail(errno, true);

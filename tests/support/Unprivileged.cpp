@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QtGlobal>
 
+#include <grp.h>
 #include <unistd.h>
 
 Unprivileged::Unprivileged()
@@ -12,11 +13,17 @@ Unprivileged::Unprivileged()
         m_active = true; // already unprivileged: permission bits apply as they are
         return;
     }
-    // The effective user only: the saved root user lets us switch back.
-    if (::setegid(65534) != 0)
+    // The effective user only: the saved root user lets us switch back. Root's
+    // supplementary groups go too, or files of group 0 would stay writable.
+    m_groups.resize(::getgroups(0, nullptr));
+    if (::getgroups(int(m_groups.size()), m_groups.data()) < 0 || ::setgroups(0, nullptr) != 0)
         return;
+    if (::setegid(65534) != 0) {
+        ::setgroups(m_groups.size(), m_groups.data());
+        return;
+    }
     if (::seteuid(65534) != 0) {
-        if (::setegid(0) != 0)
+        if (::setegid(0) != 0 || ::setgroups(m_groups.size(), m_groups.data()) != 0)
             qFatal("cannot return to the test's own group");
         return;
     }
@@ -26,7 +33,7 @@ Unprivileged::Unprivileged()
 Unprivileged::~Unprivileged()
 {
     if (m_switched) {
-        if (::seteuid(0) != 0 || ::setegid(0) != 0)
+        if (::seteuid(0) != 0 || ::setegid(0) != 0 || ::setgroups(m_groups.size(), m_groups.data()) != 0)
             qFatal("cannot return to the test's own user");
     }
 }
