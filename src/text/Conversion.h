@@ -14,6 +14,8 @@
 #include <QChar>
 #include <QString>
 
+#include <cstring>
+
 struct DecodedText
 {
     QString text;
@@ -39,7 +41,51 @@ constexpr char16_t Base = 0xDC00;
 inline bool is(char16_t ch) { return ch >= Base && ch <= Base + 0xFF; }
 inline unsigned char value(char16_t ch) { return static_cast<unsigned char>(ch - Base); }
 inline char16_t of(unsigned char byte) { return char16_t(Base + byte); }
+
+// Writes count bytes from in[at] as kept characters at out, and notes them
+// in the result (the first one's offset, the count).
+inline char16_t *keep(DecodedText &result, const unsigned char *in, qsizetype at, int count, char16_t *out)
+{
+    if (result.firstKeptByte < 0)
+        result.firstKeptByte = at;
+    result.keptByteCount += count;
+    for (int k = 0; k < count; ++k)
+        *out++ = of(in[at + k]);
+    return out;
+}
 } // namespace keptbyte
+
+// Runs of ASCII, which every encoding here reads and writes unchanged,
+// copied eight bytes (four characters) at a time; each returns how far it got.
+namespace asciirun {
+inline qsizetype widen(const unsigned char *in, qsizetype n, char16_t *out)
+{
+    qsizetype i = 0;
+    for (; i + 8 <= n; i += 8) {
+        quint64 word;
+        std::memcpy(&word, in + i, 8);
+        if (word & 0x8080808080808080ULL)
+            break;
+        for (int k = 0; k < 8; ++k)
+            out[i + k] = in[i + k];
+    }
+    return i;
+}
+
+inline qsizetype narrow(const char16_t *in, qsizetype n, unsigned char *out)
+{
+    qsizetype i = 0;
+    for (; i + 4 <= n; i += 4) {
+        quint64 word;
+        std::memcpy(&word, in + i, 8);
+        if (word & 0xFF80FF80FF80FF80ULL)
+            break;
+        for (int k = 0; k < 4; ++k)
+            out[i + k] = static_cast<unsigned char>(in[i + k]);
+    }
+    return i;
+}
+} // namespace asciirun
 
 // The failure of an encoder at text[i]: the whole character, surrogate pairs joined.
 inline EncodedText encodeFailure(const char16_t *text, qsizetype n, qsizetype i)

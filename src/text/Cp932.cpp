@@ -54,26 +54,14 @@ DecodeResult decode(QByteArrayView bytes)
     char16_t *const begin = out;
     AltCodeTally alt;
 
-    auto keep = [&](qsizetype at, int count) {
-        if (result.firstKeptByte < 0)
-            result.firstKeptByte = at;
-        result.keptByteCount += count;
-        for (int k = 0; k < count; ++k)
-            *out++ = char16_t(kKeptBase + in[at + k]);
-    };
+    auto keep = [&](qsizetype at, int count) { out = keptbyte::keep(result, in, at, count, out); };
 
     qsizetype i = 0;
     while (i < n) {
-        // Runs of ASCII, eight bytes at a time.
-        while (kAsciiUnchanged && i + 8 <= n) {
-            quint64 word;
-            std::memcpy(&word, in + i, 8);
-            if (word & 0x8080808080808080ULL)
-                break;
-            for (int k = 0; k < 8; ++k)
-                out[k] = in[i + k];
-            out += 8;
-            i += 8;
+        if constexpr (kAsciiUnchanged) {
+            const qsizetype run = asciirun::widen(in + i, n - i, out);
+            out += run;
+            i += run;
         }
         if (i >= n)
             break;
@@ -130,16 +118,10 @@ EncodeResult encodeText(QStringView text, const AltCodeChoice &altCodes)
 
     qsizetype i = 0;
     while (i < n) {
-        // Runs of ASCII, four characters at a time.
-        while (kAsciiUnchanged && i + 4 <= n) {
-            quint64 word;
-            std::memcpy(&word, in + i, 8);
-            if (word & 0xFF80FF80FF80FF80ULL)
-                break;
-            for (int k = 0; k < 4; ++k)
-                out[k] = uchar(in[i + k]);
-            out += 4;
-            i += 4;
+        if constexpr (kAsciiUnchanged) {
+            const qsizetype run = asciirun::narrow(in + i, n - i, out);
+            out += run;
+            i += run;
         }
         if (i >= n)
             break;

@@ -37,16 +37,9 @@ EncodedText encodeText(QStringView text, const AltCodeChoice &altCodes)
     auto *const begin = out;
     qsizetype i = 0;
     while (i < n) {
-        while (i + 4 <= n) {
-            quint64 word;
-            std::memcpy(&word, in + i, 8);
-            if (word & 0xFF80FF80FF80FF80ULL)
-                break;
-            for (int k = 0; k < 4; ++k)
-                out[k] = uchar(in[i + k]);
-            out += 4;
-            i += 4;
-        }
+        const qsizetype run = asciirun::narrow(in + i, n - i, out);
+        out += run;
+        i += run;
         if (i >= n)
             break;
         const char16_t c = in[i];
@@ -104,11 +97,7 @@ DecodedText decode(QByteArrayView bytes)
     const char16_t *joinable = nullptr; // just after such a kept byte
 
     auto keep = [&](qsizetype at, int count) {
-        if (result.firstKeptByte < 0)
-            result.firstKeptByte = at;
-        result.keptByteCount += count;
-        for (int k = 0; k < count; ++k)
-            *out++ = keptbyte::of(in[at + k]);
+        out = keptbyte::keep(result, in, at, count, out);
         if (count == 1 && (isRowByte(in[at]) || in[at] == 0x8E || in[at] == 0x8F))
             joinable = out;
     };
@@ -127,16 +116,9 @@ DecodedText decode(QByteArrayView bytes)
 
     qsizetype i = 0;
     while (i < n) {
-        while (i + 8 <= n) {
-            quint64 word;
-            std::memcpy(&word, in + i, 8);
-            if (word & 0x8080808080808080ULL)
-                break;
-            for (int k = 0; k < 8; ++k)
-                out[k] = in[i + k];
-            out += 8;
-            i += 8;
-        }
+        const qsizetype run = asciirun::widen(in + i, n - i, out);
+        out += run;
+        i += run;
         if (i >= n)
             break;
         const unsigned char b = in[i];

@@ -190,9 +190,8 @@ Decoded decode(QByteArrayView bytes)
     // kept to be written back as they were are no fault of the file.
     auto keep = [&](qsizetype at, int count, bool invalid = true) {
         if (invalid) {
-            if (result.firstKeptByte < 0)
-                result.firstKeptByte = at;
-            result.keptByteCount += count;
+            out = keptbyte::keep(result, in, at, count, out);
+            return;
         }
         for (int k = 0; k < count; ++k)
             *out++ = keptbyte::of(in[at + k]);

@@ -117,12 +117,9 @@ DecodedText decode(QByteArrayView bytes)
     char16_t *const begin = out;
     qsizetype i = 0;
     while (i < n) {
-        while (i + 8 <= n && asciiWord(in + i)) {
-            for (int k = 0; k < 8; ++k)
-                out[k] = in[i + k];
-            out += 8;
-            i += 8;
-        }
+        const qsizetype run = asciirun::widen(in + i, n - i, out);
+        out += run;
+        i += run;
         if (i >= n)
             break;
         const unsigned char b = in[i];
@@ -146,10 +143,7 @@ DecodedText decode(QByteArrayView bytes)
         }
         default:
             // The byte alone is kept; what follows is read afresh.
-            if (result.firstKeptByte < 0)
-                result.firstKeptByte = i;
-            ++result.keptByteCount;
-            *out++ = keptbyte::of(b);
+            out = keptbyte::keep(result, in, i, 1, out);
             ++i;
             continue;
         }
