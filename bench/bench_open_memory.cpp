@@ -12,7 +12,9 @@
 // page, so the one-time costs of laying out and drawing text are out. Counters:
 // peak_x is the highest resident size during the open minus the resident size
 // before it, resident_x the resident size once the page is shown minus the
-// same, both divided by the file's size. A summary of the medians follows the run.
+// same, widened_x the same once the window has been made wider and the page
+// wrapped to the new width, all divided by the file's size. A summary of the
+// medians follows the run.
 #include "BenchSupport.h"
 #include "text/Cp932.h"
 
@@ -40,6 +42,7 @@ const char *const probeModes[] = {"window", "window", "plain", "plain", "documen
 struct Growth {
     double peak = 0;     // bytes
     double resident = 0; // bytes
+    double widened = 0;  // bytes, once the window is wider and wrapped again
 };
 QMap<QPair<int, int>, std::vector<Growth>> &samples() // (MB, kind)
 {
@@ -83,12 +86,13 @@ bool launch(const QStringList &args, Growth *growth)
     p.waitForFinished(120000);
     if (p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0)
         return false;
-    long long before = 0, peak = 0, after = 0;
-    if (std::sscanf(p.readAllStandardOutput().constData(), "before %lld peak %lld after %lld", &before, &peak,
-                    &after) != 3)
+    long long before = 0, peak = 0, after = 0, widened = 0;
+    if (std::sscanf(p.readAllStandardOutput().constData(), "before %lld peak %lld after %lld widened %lld",
+                    &before, &peak, &after, &widened) != 4)
         return false;
     growth->peak = double(peak - before) * 1024;
     growth->resident = double(after - before) * 1024;
+    growth->widened = double(widened - before) * 1024;
     return true;
 }
 
@@ -112,6 +116,7 @@ void run(benchmark::State &state, Kind kind)
     samples()[{megabytes, kind}].push_back(g);
     state.counters["peak_x"] = g.peak / fileSize;
     state.counters["resident_x"] = g.resident / fileSize;
+    state.counters["widened_x"] = g.widened / fileSize;
     state.counters["peak_MB"] = g.peak / 1e6;
     state.counters["file_MB"] = fileSize / 1e6;
 }
@@ -146,22 +151,24 @@ double medianOf(std::vector<double> v)
 
 void printSummary()
 {
-    std::printf("\nGrowth of the resident size by an open, median, in multiples of the file's size (goal: "
-                "peak < 6x)\n");
-    std::printf("%-8s %-26s %5s %10s %8s %12s %10s\n", "page", "", "runs", "peak MB", "peak x", "resident MB",
-                "resident x");
+    std::printf(
+        "\nGrowth of the resident size, median, MB and multiples of the file's size (goal: peak < 6x)\n");
+    std::printf("%-8s %-26s %4s %16s %16s %16s\n", "page", "", "runs", "peak of the open", "once shown",
+                "once widened");
     QMap<QPair<int, int>, double> peaks;
     for (auto it = samples().cbegin(); it != samples().cend(); ++it) {
-        std::vector<double> peak, resident;
-        for (const Growth &g : *it) {
-            peak.push_back(g.peak);
-            resident.push_back(g.resident);
-        }
         const double size = double(pages().size(pages().page(it.key().first)));
-        peaks[it.key()] = medianOf(peak);
-        std::printf("%4d MB  %-26s %5zu %10.1f %8.2f %12.1f %10.2f\n", it.key().first,
-                    kindNames[it.key().second], it->size(), medianOf(peak) / 1e6, medianOf(peak) / size,
-                    medianOf(resident) / 1e6, medianOf(resident) / size);
+        const auto median = [&](double Growth::*figure) {
+            std::vector<double> v;
+            for (const Growth &g : *it)
+                v.push_back(g.*figure);
+            return medianOf(v);
+        };
+        peaks[it.key()] = median(&Growth::peak);
+        std::printf("%4d MB  %-26s %4zu", it.key().first, kindNames[it.key().second], it->size());
+        for (double Growth::*figure : {&Growth::peak, &Growth::resident, &Growth::widened})
+            std::printf(" %8.1f %6.2fx", median(figure) / 1e6, median(figure) / size);
+        std::printf("\n");
     }
     for (int megabytes : {10, 100})
         if (peaks.contains({megabytes, WindowWarm}) && peaks.contains({megabytes, DocumentWarm}))

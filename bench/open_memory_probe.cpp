@@ -22,6 +22,7 @@
 #include <QDir>
 #include <QFile>
 #include <QPlainTextEdit>
+#include <QTimer>
 
 #include <cstdio>
 #include <cstring>
@@ -79,7 +80,14 @@ int measure(QWidget &w, const std::function<void(const QString &)> &open, const 
         return 2;
     open(page);
     settle(w);
-    std::printf("before %lld peak %lld after %lld\n", before, statusKb("VmHWM:"), statusKb("VmRSS:"));
+    std::printf("before %lld peak %lld after %lld", before, statusKb("VmHWM:"), statusKb("VmRSS:"));
+    // Then wider, and time for a deferred wrap to run.
+    w.resize(w.width() + 120, w.height());
+    QEventLoop wait;
+    QTimer::singleShot(400, &wait, &QEventLoop::quit);
+    wait.exec();
+    settle(w);
+    std::printf(" widened %lld\n", statusKb("VmRSS:"));
     return 0;
 }
 } // namespace
@@ -96,6 +104,9 @@ int main(int argc, char **argv)
     if (std::strcmp(argv[1], "plain") == 0 || std::strcmp(argv[1], "document") == 0) {
         QPlainTextEdit edit;
         edit.resize(560, 400);
+        // As in the edit box: a scroll bar appearing would change the width,
+        // and a new width gives every line a layout of its own.
+        edit.setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
         const bool toDocument = std::strcmp(argv[1], "document") == 0;
         const QString text = decodedPage(page); // read beforehand: only the document is measured
         const int rc = measure(
