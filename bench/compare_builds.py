@@ -17,8 +17,8 @@ import subprocess
 import sys
 
 RUNS = [
-    ("bench_documents", "BM_Open10MB$|BM_SetPlainTextAlone10MB$"),
-    ("bench_look", "BM_Resize(With10MBDocument|WidthOnly10MB|HeightOnly10MB)"),
+    ("bench_documents", "^BM_(Open|SetPlainTextAlone)10MB/"),
+    ("bench_look", "^BM_Resize(With10MBDocument|WidthOnly10MB|HeightOnly10MB)"),
 ]
 
 

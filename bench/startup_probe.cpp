@@ -10,7 +10,8 @@
 //   startup_probe text        the same window with one line of Japanese text in
 //                             the editor's font: what showing any text costs
 //   startup_probe plain FILE  a QPlainTextEdit of the same size, in the
-//                             editor's font, given the Shift_JIS page (read,
+//                             editor's font, its scroll bar always shown as in
+//                             the edit box, given the Shift_JIS page (read,
 //                             decoded, setPlainText) and shown
 // When TESSARA_PROBE_T0 holds the launcher's steady clock in nanoseconds, the
 // probe prints "shown <ms>" on stdout at the moment the window is exposed, so
@@ -122,6 +123,9 @@ int main(int argc, char **argv)
     if (std::strcmp(mode, "plain") == 0) {
         QPlainTextEdit edit;
         edit.resize(653, 604);
+        // As in the edit box: a scroll bar appearing would change the width,
+        // and a new width lays out every line again.
+        edit.setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
         QFile f(page);
         if (!f.open(QIODevice::ReadOnly))
             return 1;
