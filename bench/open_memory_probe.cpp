@@ -1,5 +1,5 @@
 // Started by bench_open_memory: opens one page and prints how much memory
-// that took, as "before <kB> peak <kB> after <kB>" on stdout.
+// that took, as "before <kB> peak <kB> after <kB> widened <kB>" on stdout.
 //   open_memory_probe window PAGE [FIRST]   the main window (TesselFrm,
 //       Form_Load, shown), the page opened as a file given on the command line
 //   open_memory_probe plain PAGE [FIRST]    a shown QPlainTextEdit given the
@@ -11,7 +11,9 @@
 //
 // before is the resident size just before the open, peak the highest resident
 // size during it (the kernel's high-water mark, reset just before the open),
-// after the resident size once the window has been painted with the page.
+// after the resident size once the window has been painted with the page,
+// widened the resident size once the window has then been made wider and the
+// page wrapped to the new width.
 #include "BenchSupport.h"
 #include "core/TesselFrm.h"
 #include "text/Cp932.h"
