@@ -20,4 +20,6 @@ QString japaneseHtml(qsizetype approxChars)
     }
     return out;
 }
+
+QString japaneseHtmlOfShiftJisSize(qint64 bytes) { return japaneseHtml(qsizetype(double(bytes) / ShiftJisBytesPerChar)); }
 } // namespace benchsupport

@@ -9,6 +9,10 @@
 namespace benchsupport {
 // CR LF lines of HTML with more than half of the characters Japanese.
 QString japaneseHtml(qsizetype approxChars);
+// The same lines, as many as make about this many bytes in Shift_JIS.
+QString japaneseHtmlOfShiftJisSize(qint64 bytes);
+// Their characters take this many bytes in Shift_JIS on average (2.1 in UTF-8).
+constexpr double ShiftJisBytesPerChar = 1.549;
 
 class YesBoxes : public MessageBoxes {
 public:

@@ -1,12 +1,19 @@
 // Start-up of the editor, from process start to the main window shown with
-// its catalogue loaded, beside a bare Qt window of the same size, in one run.
+// its catalogue loaded, beside a bare Qt window of the same size, in one run;
+// and with a 1 MB and a 10 MB Shift_JIS page given on the command line, shown
+// once the page is in the edit box, beside a QPlainTextEdit given the same
+// page (read, decoded, setPlainText, shown).
 //
 // Each repetition is one process; the repetitions of all the benchmarks are
 // interleaved in random order (unless the command line says otherwise), so a
 // busy machine slows them alike. Times: real_time is the whole process, from
 // launch to exit; shown_ms is launch to the window exposed, which is the
 // start-up proper (process teardown excluded). After the run, a summary gives
-// the minimum and median of each and the editor's ratios to the bare window.
+// the minimum and median of each, the editor's ratios to the bare window and,
+// with a page, to the QPlainTextEdit given the same page.
+#include "BenchSupport.h"
+#include "text/Cp932.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -41,7 +48,20 @@ QMap<QString, Samples> &samples()
     return s;
 }
 
-enum class Start { Bare, Text, Editor, EditorFirst };
+enum class Start { Bare, Text, Editor, EditorFirst, Page1MB, Page10MB, Plain1MB, Plain10MB };
+
+// The Shift_JIS pages, written once by this process.
+QString page(int megabytes)
+{
+    static QTemporaryDir dir;
+    const QString path = dir.filePath(u"page%1mb.html"_s.arg(megabytes));
+    if (!QFile::exists(path)) {
+        QFile f(path);
+        f.open(QIODevice::WriteOnly);
+        f.write(Cp932::encode(benchsupport::japaneseHtmlOfShiftJisSize(megabytes * 1'000'000)).bytes);
+    }
+    return path;
+}
 
 // Launches the probe once; false when it failed.
 bool launch(const QString &dir, const QStringList &args, double *totalMs, double *shownMs)
@@ -75,11 +95,18 @@ void run(benchmark::State &state, const char *name, Start start)
     auto &dir = dirs[start];
     if (!dir)
         dir = std::make_unique<QTemporaryDir>();
-    const QStringList args = start == Start::Bare ? QStringList{u"bare"_s}
-        : start == Start::Text                    ? QStringList{u"text"_s}
-                                                  : QStringList{};
+    QStringList args;
+    switch (start) {
+    case Start::Bare: args = {u"bare"_s}; break;
+    case Start::Text: args = {u"text"_s}; break;
+    case Start::Editor: case Start::EditorFirst: break;
+    case Start::Page1MB: args = {u"open"_s, page(1)}; break;
+    case Start::Page10MB: args = {u"open"_s, page(10)}; break;
+    case Start::Plain1MB: args = {u"plain"_s, page(1)}; break;
+    case Start::Plain10MB: args = {u"plain"_s, page(10)}; break;
+    }
     double total = 0, shown = 0;
-    if (start == Start::Editor && !QFile::exists(dir->filePath(u"htmllist.lst"_s))
+    if ((start == Start::Editor || args.value(0) == u"open"_s) && !QFile::exists(dir->filePath(u"htmllist.lst"_s))
         && !launch(dir->path(), args, &total, &shown)) {
         state.SkipWithError("the probe failed");
         return;
@@ -106,6 +133,10 @@ void BM_BareQtWindow(benchmark::State &state) { run(state, "BareQtWindow", Start
 void BM_TextQtWindow(benchmark::State &state) { run(state, "TextQtWindow", Start::Text); }
 void BM_EditorStartUp(benchmark::State &state) { run(state, "EditorStartUp", Start::Editor); }
 void BM_EditorFirstStartUp(benchmark::State &state) { run(state, "EditorFirstStartUp", Start::EditorFirst); }
+void BM_EditorWith1MBPage(benchmark::State &state) { run(state, "EditorWith1MBPage", Start::Page1MB); }
+void BM_EditorWith10MBPage(benchmark::State &state) { run(state, "EditorWith10MBPage", Start::Page10MB); }
+void BM_PlainTextEdit1MBPage(benchmark::State &state) { run(state, "PlainTextEdit1MBPage", Start::Plain1MB); }
+void BM_PlainTextEdit10MBPage(benchmark::State &state) { run(state, "PlainTextEdit10MBPage", Start::Plain10MB); }
 
 double minOf(const std::vector<double> &v) { return *std::min_element(v.begin(), v.end()); }
 double medianOf(std::vector<double> v)
@@ -137,6 +168,16 @@ void printSummary()
                     minOf(s.shown) / minOf(bare->shown), medianOf(s.shown) / medianOf(bare->shown),
                     minOf(s.total) / minOf(bare->total), medianOf(s.total) / medianOf(bare->total));
     }
+    std::printf("ratio to the QPlainTextEdit given the same page:\n");
+    for (const char *size : {"1MB", "10MB"}) {
+        const auto editor = all.constFind(u"EditorWith%1Page"_s.arg(QLatin1StringView(size)));
+        const auto plain = all.constFind(u"PlainTextEdit%1Page"_s.arg(QLatin1StringView(size)));
+        if (editor == all.cend() || plain == all.cend() || editor->total.empty() || plain->total.empty())
+            continue;
+        std::printf("%-24s %5s  %10.2f %10.2f  %10.2f %10.2f\n", qPrintable(editor.key()), "",
+                    minOf(editor->shown) / minOf(plain->shown), medianOf(editor->shown) / medianOf(plain->shown),
+                    minOf(editor->total) / minOf(plain->total), medianOf(editor->total) / medianOf(plain->total));
+    }
 }
 
 void statistics(benchmark::internal::Benchmark *b)
@@ -150,6 +191,10 @@ BENCHMARK(BM_BareQtWindow)->Apply(statistics);
 BENCHMARK(BM_TextQtWindow)->Apply(statistics);
 BENCHMARK(BM_EditorStartUp)->Apply(statistics);
 BENCHMARK(BM_EditorFirstStartUp)->Apply(statistics);
+BENCHMARK(BM_EditorWith1MBPage)->Apply(statistics);
+BENCHMARK(BM_EditorWith10MBPage)->Apply(statistics);
+BENCHMARK(BM_PlainTextEdit1MBPage)->Apply(statistics);
+BENCHMARK(BM_PlainTextEdit10MBPage)->Apply(statistics);
 
 int main(int argc, char **argv)
 {
