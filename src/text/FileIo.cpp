@@ -5,11 +5,15 @@
 #include <cerrno>
 #include <climits>
 #include <fcntl.h>
+#include <memory>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace fileio {
 namespace {
+
+constexpr qint64 OwnMemoryFrom = 1024 * 1024;
 
 // Closes a descriptor once, at the latest when it goes out of scope.
 class Fd
@@ -66,8 +70,39 @@ Read readFrom(const QString &path, qint64 limit, bool head)
     // A regular file is read at its size (plus a byte to see it grow); other
     // files (devices, pipes) in steps, never past the limit.
     qint64 want = S_ISREG(st.st_mode) ? qMin<qint64>(st.st_size, limit) + 1 : qMin<qint64>(limit + 1, 65536);
-    r.bytes.resize(want);
     qint64 got = 0;
+    if (S_ISREG(st.st_mode) && want >= OwnMemoryFrom) {
+        // A large file's bytes go to memory of their own, given back whole
+        // once they are decoded. From malloc, freeing so large a block would
+        // make glibc keep blocks of that size in its heap from then on, where
+        // the edit box's growing arrays would leave holes behind.
+        auto own = std::shared_ptr<void>(::mmap(nullptr, size_t(want), PROT_READ | PROT_WRITE,
+                                                MAP_PRIVATE | MAP_ANONYMOUS, -1, 0),
+                                         [want](void *p) {
+                                             if (p != MAP_FAILED)
+                                                 ::munmap(p, size_t(want));
+                                         });
+        if (own.get() != MAP_FAILED) {
+            char *data = static_cast<char *>(own.get());
+            for (;;) {
+                const ssize_t n = ::read(fd.get(), data + got, size_t(want - got));
+                if (n < 0 && errno == EINTR)
+                    continue;
+                if (n < 0)
+                    return failed(errno);
+                if (n == 0 || (got += n) == want)
+                    break;
+            }
+            if (got < want) { // the whole file, and it did not grow meanwhile
+                r.storage = std::move(own);
+                r.bytes = QByteArray::fromRawData(data, got);
+                r.ok = true;
+                return r;
+            }
+            r.bytes = QByteArray(data, got); // it grew: read on as any other file
+        }
+    }
+    r.bytes.resize(qMax(want, got));
     for (;;) {
         if (got == r.bytes.size()) {
             if (got > limit)

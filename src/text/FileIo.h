@@ -18,6 +18,8 @@
 #include <QByteArrayView>
 #include <QString>
 
+#include <memory>
+
 namespace fileio {
 
 struct Read
@@ -27,7 +29,8 @@ struct Read
     bool tooLarge = false; // readAll: larger than the limit, nothing read
     bool truncated = false; // readHead: the file goes on past what was read
     qint64 fileSize = 0;   // the size the file had when it was opened
-    QByteArray bytes;
+    QByteArray bytes;      // valid as long as this Read (or a copy of it) lives
+    std::shared_ptr<void> storage; // where a large file's bytes are, when not in bytes' own
 };
 
 // The whole of a file of at most `limit` bytes.

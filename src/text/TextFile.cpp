@@ -160,6 +160,7 @@ DocumentRead readDocument(const QString &path)
         return result;
     encoding::Decoded decoded = encoding::decode(detect::encodingOf(read.bytes), read.bytes);
     read.bytes = QByteArray(); // the bytes go before the text is handed on
+    read.storage.reset();
     takeDecoded(result, decoded);
     result.encoding = std::move(decoded.encoding);
     result.text = std::move(decoded.text);
