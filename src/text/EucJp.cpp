@@ -32,9 +32,10 @@ EncodedText encodeText(QStringView text, const AltCodeChoice &altCodes)
 {
     const char16_t *in = text.utf16();
     const qsizetype n = text.size();
-    QByteArray bytes(n * 3, Qt::Uninitialized);
+    // Two bytes a character at most but for the rare three-byte codes: room
+    // for those is made when they come, so a page needs no more than Shift_JIS.
+    QByteArray bytes(n * 2 + 16, Qt::Uninitialized);
     auto *out = reinterpret_cast<unsigned char *>(bytes.data());
-    auto *const begin = out;
     qsizetype i = 0;
     while (i < n) {
         const qsizetype run = asciirun::narrow(in + i, n - i, out);
@@ -42,6 +43,11 @@ EncodedText encodeText(QStringView text, const AltCodeChoice &altCodes)
         i += run;
         if (i >= n)
             break;
+        const qsizetype written = out - reinterpret_cast<unsigned char *>(bytes.data());
+        if (bytes.size() - written < 3 + 2 * (n - i)) {
+            bytes.resize(written + 3 + 2 * (n - i) + n / 8 + 16);
+            out = reinterpret_cast<unsigned char *>(bytes.data()) + written;
+        }
         const char16_t c = in[i];
         std::uint32_t code = kEucEncode[c];
         if constexpr (WithChoice) {
@@ -71,7 +77,7 @@ EncodedText encodeText(QStringView text, const AltCodeChoice &altCodes)
         }
         ++i;
     }
-    bytes.truncate(out - begin);
+    bytes.truncate(out - reinterpret_cast<unsigned char *>(bytes.data()));
     EncodedText result;
     result.ok = true;
     result.bytes = std::move(bytes);
