@@ -36,7 +36,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         FUZZ_CHECK(in16(counts->left) && in16(counts->top));
         FUZZ_CHECK(workfile::parse(written(workfile::format(*counts))) == counts);
     }
-    const workfile::Placement place = workfile::place(counts, QRect(0, 0, 28800, 16200), QSize(9600, 7200));
+    const workfile::Placement place = workfile::place(counts, QSize(28800, 16200), QSize(9600, 7200));
     FUZZ_CHECK(workfile::parse(written(workfile::format(place.written))) == place.written);
     const workfile::Shutdown shutdown = workfile::shutdown(counts);
     if (!shutdown.remove)
