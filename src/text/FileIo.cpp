@@ -77,7 +77,7 @@ Read readFrom(const QString &path, qint64 limit, bool head)
         // make glibc keep blocks of that size in its heap from then on, where
         // the edit box's growing arrays would leave holes behind.
         auto own = std::shared_ptr<void>(::mmap(nullptr, size_t(want), PROT_READ | PROT_WRITE,
-                                                MAP_PRIVATE | MAP_ANONYMOUS, -1, 0),
+                                                MAP_PRIVATE | MAP_ANONYMOUS | MAP_POPULATE, -1, 0),
                                          [want](void *p) {
                                              if (p != MAP_FAILED)
                                                  ::munmap(p, size_t(want));
