@@ -146,7 +146,7 @@ void DocumentCommands::openPath(const QString &path)
     if (!read)
         return;
     ValueDesc &v = m_frm.values();
-    v.SavedText = lineends::joined(std::move(read->text));
+    v.SavedText = lineends::joined(std::move(read->text), read->encoding.lineEnd);
     v.DocEncoding = std::move(read->encoding);
     m_frm.EditTxt->setText(v.SavedText);
     m_frm.FilenameLbl->setCaption(path);
@@ -282,7 +282,7 @@ void DocumentCommands::CancelBtn_Click()
     std::optional<TextFile::DocumentRead> read = readDocument(file);
     if (!read)
         return;
-    v.SavedText = lineends::terminated(std::move(read->text));
+    v.SavedText = lineends::terminated(std::move(read->text), read->encoding.lineEnd);
     // The size stays as it was read or written; the encoding is the file's now.
     const bool otherEncoding = read->encoding.encoding != v.DocEncoding.encoding;
     v.DocEncoding = std::move(read->encoding);

@@ -34,6 +34,8 @@ QString forDocument(const QString &path, const DocumentEncoding &encoding)
     QString text = forFile(path);
     if (encoding.encoding != Encoding::ShiftJis)
         text += u' ' + encoding::name(encoding.encoding);
+    if (encoding.lineEnd == LineEnd::Lf)
+        text += u" LF"_s;
     return text;
 }
 

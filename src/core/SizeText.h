@@ -16,7 +16,7 @@ QString forLength(qint64 bytes);
 // The size text of a file as it is on disk now ("0 KB" when it cannot be measured).
 QString forFile(const QString &path);
 // The size text of a document's file, followed by the encoding's name when it
-// is not Shift_JIS ("12 KB UTF-8").
+// is not Shift_JIS, and by LF when the page ends its lines so ("12 KB UTF-8 LF").
 QString forDocument(const QString &path, const DocumentEncoding &encoding);
 
 } // namespace sizetext

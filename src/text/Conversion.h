@@ -8,13 +8,29 @@
 //
 // Encoding never substitutes: a character the encoding cannot hold stops it,
 // and the result names it.
-#include "text/AltCodes.h"
-
 #include <QByteArray>
 #include <QChar>
+#include <QHash>
 #include <QString>
 
+#include <cstdint>
 #include <cstring>
+#include <vector>
+
+// A character at a place in a text (index in UTF-16 units) with the code it
+// was read from or is to be written with; code 0 is the character's usual code.
+struct CodeAt
+{
+    qsizetype index = 0;
+    std::uint32_t code = 0;
+    bool operator==(const CodeAt &) const = default;
+};
+using CodesAt = std::vector<CodeAt>;
+
+// Character -> the code a document writes it with, for the characters it did
+// not write with their usual code (AltCodes.h). Codes are the bytes as one
+// number (0xEEE0, or 0x8FF4FB for three bytes).
+using AltCodeChoice = QHash<char16_t, std::uint32_t>;
 
 struct DecodedText
 {
@@ -22,8 +38,10 @@ struct DecodedText
     // Byte offset of the first byte kept as U+DC00 + byte, -1 when every byte was valid.
     qsizetype firstKeptByte = -1;
     qsizetype keptByteCount = 0;
-    // The characters the bytes wrote with another of their codes (see AltCodes.h).
+    // The characters the bytes wrote with another of their codes (see AltCodes.h):
+    // the code each takes in new text, and every place one was read so, in order.
     AltCodeChoice altCodes;
+    CodesAt codesRead;
 };
 
 struct EncodedText

@@ -1,5 +1,6 @@
 #include "text/Cp932.h"
 
+#include "text/AltCodes.h"
 #include "text/Cp932Layout.h"
 
 #include <QtGlobal>
@@ -84,7 +85,7 @@ DecodeResult decode(QByteArrayView bytes)
             } else if (pc == kAlt) {
                 const std::uint16_t code = std::uint16_t(b << 8 | in[i + 1]);
                 const char16_t c = altChar(code);
-                alt.seen(c, code);
+                alt.seen(c, code, out - begin);
                 *out++ = c;
                 i += 2;
             } else if (pc == kKeep) {
@@ -97,8 +98,7 @@ DecodeResult decode(QByteArrayView bytes)
         }
     }
     result.text.truncate(out - begin);
-    if (!alt.empty())
-        result.altCodes = alt.choose(result.text);
+    alt.into(result);
     return result;
 }
 
@@ -106,8 +106,9 @@ namespace {
 bool hasAlt(char16_t ch) { return kHasAlt[ch / 64] >> (ch % 64) & 1; }
 
 template<bool WithChoice>
-EncodeResult encodeText(QStringView text, const AltCodeChoice &altCodes)
+EncodeResult encodeText(QStringView text, const AltCodeChoice &altCodes, const CodesAt &codes)
 {
+    auto place = codes.cbegin();
     const char16_t *in = text.utf16();
     const qsizetype n = text.size();
 
@@ -128,9 +129,14 @@ EncodeResult encodeText(QStringView text, const AltCodeChoice &altCodes)
         quint32 code = kEncode[in[i]];
         if constexpr (WithChoice) {
             if (hasAlt(in[i])) {
-                const auto it = altCodes.constFind(in[i]);
-                if (it != altCodes.cend())
+                while (place != codes.cend() && place->index < i)
+                    ++place;
+                if (place != codes.cend() && place->index == i) {
+                    if (place->code != 0)
+                        code = place->code;
+                } else if (const auto it = altCodes.constFind(in[i]); it != altCodes.cend()) {
                     code = *it;
+                }
             }
         }
         if (code < 0x100) {
@@ -150,9 +156,10 @@ EncodeResult encodeText(QStringView text, const AltCodeChoice &altCodes)
 }
 } // namespace
 
-EncodeResult encode(QStringView text, const AltCodeChoice &altCodes)
+EncodeResult encode(QStringView text, const AltCodeChoice &altCodes, const CodesAt &codes)
 {
-    return altCodes.isEmpty() ? encodeText<false>(text, altCodes) : encodeText<true>(text, altCodes);
+    return altCodes.isEmpty() && codes.empty() ? encodeText<false>(text, altCodes, codes)
+                                               : encodeText<true>(text, altCodes, codes);
 }
 
 bool canWrite(char32_t ch)
@@ -170,34 +177,31 @@ unsigned char keptByteValue(QChar ch)
     return keptbyte::value(ch.unicode());
 }
 
-LineColumn lineColumnAt(QStringView text, qsizetype index)
+namespace {
+class ShiftJisCodec final : public Codec
 {
-    LineColumn at;
-    index = qBound(qsizetype(0), index, text.size());
-    qsizetype i = 0;
-    while (i < index) {
-        if (i + 2 <= index && text[i] == u'\r' && text[i + 1] == u'\n') {
-            ++at.line;
-            at.column = 1;
-            i += 2;
-            continue;
-        }
-        if (i + 2 <= index && text[i].isHighSurrogate() && text[i + 1].isLowSurrogate())
-            ++i;
-        ++at.column;
-        ++i;
+public:
+    QString name() const override { return u"Shift_JIS"_s; }
+    QByteArrayView label() const override { return "Shift_JIS"; }
+    CodecDecoded decode(QByteArrayView bytes) const override
+    {
+        CodecDecoded d;
+        static_cast<DecodedText &>(d) = Cp932::decode(bytes);
+        d.habits.altCodes = d.altCodes;
+        return d;
     }
-    return at;
-}
+    EncodedText encode(QStringView text, const CodecHabits &habits, const CodesAt &codes) const override
+    {
+        return Cp932::encode(text, habits.altCodes, codes);
+    }
+    bool canWrite(char32_t ch) const override { return Cp932::canWrite(ch); }
+};
+} // namespace
 
-QString describeChar(char32_t ch)
+const Codec &codec()
 {
-    const QString code = u"U+"_s + QString::number(uint(ch), 16).toUpper().rightJustified(4, u'0');
-    const bool visible = ch <= 0x10FFFF && !(ch >= 0xD800 && ch < 0xE000)
-        && QChar::isPrint(ch) && !QChar::isSpace(ch);
-    if (!visible)
-        return code;
-    return u"「"_s + QString::fromUcs4(&ch, 1) + u"」("_s + code + u')';
+    static const ShiftJisCodec c;
+    return c;
 }
 
 } // namespace Cp932

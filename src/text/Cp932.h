@@ -19,6 +19,7 @@
 //
 // Encoding never substitutes: a character CP932 cannot hold stops it.
 
+#include "text/Codec.h"
 #include "text/Conversion.h"
 
 #include <QByteArray>
@@ -31,17 +32,9 @@ namespace Cp932 {
 using DecodeResult = DecodedText;
 using EncodeResult = EncodedText;
 
-// 1-based position for messages. Lines end at CR LF only, as in the edit box,
-// where a lone CR or LF is a character inside the line; columns count
-// characters (a surrogate pair is one column).
-struct LineColumn
-{
-    qsizetype line = 1;
-    qsizetype column = 1;
-};
-
 DecodeResult decode(QByteArrayView bytes);
-EncodeResult encode(QStringView text, const AltCodeChoice &altCodes = {});
+// `codes`: places whose character is written with the code given there (CodeAt).
+EncodeResult encode(QStringView text, const AltCodeChoice &altCodes = {}, const CodesAt &codes = {});
 // Whether encode() can write the character (a kept byte can).
 bool canWrite(char32_t ch);
 
@@ -49,10 +42,7 @@ bool canWrite(char32_t ch);
 bool isKeptByte(QChar ch);
 unsigned char keptByteValue(QChar ch);
 
-LineColumn lineColumnAt(QStringView text, qsizetype index);
-
-// "「〜」(U+301C)", naming a character in messages; control and kept
-// characters are shown by their code alone.
-QString describeChar(char32_t ch);
+// Shift_JIS behind the codec interface.
+const Codec &codec();
 
 } // namespace Cp932

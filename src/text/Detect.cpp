@@ -221,6 +221,10 @@ Encoding encodingOf(QByteArrayView bytes)
 {
     if (bytes.startsWith("\xEF\xBB\xBF"))
         return Encoding::Utf8;
+    if (bytes.startsWith("\xFF\xFE"))
+        return Encoding::Utf16Le;
+    if (bytes.startsWith("\xFE\xFF"))
+        return Encoding::Utf16Be;
     if (const std::optional<Encoding> e = declared(bytes))
         return *e;
     if (Utf8::check(bytes) == Utf8::Validity::Valid)

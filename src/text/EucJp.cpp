@@ -1,5 +1,6 @@
 #include "text/EucJp.h"
 
+#include "text/AltCodes.h"
 #include "text/EucJpLayout.h"
 
 #include <algorithm>
@@ -28,8 +29,9 @@ char16_t altChar(std::uint32_t code)
 bool hasAlt(char16_t ch) { return kEucHasAlt[ch / 64] >> (ch % 64) & 1; }
 
 template<bool WithChoice>
-EncodedText encodeText(QStringView text, const AltCodeChoice &altCodes)
+EncodedText encodeText(QStringView text, const AltCodeChoice &altCodes, const CodesAt &codes)
 {
+    auto place = codes.cbegin();
     const char16_t *in = text.utf16();
     const qsizetype n = text.size();
     // Two bytes a character at most but for the rare three-byte codes: room
@@ -52,9 +54,14 @@ EncodedText encodeText(QStringView text, const AltCodeChoice &altCodes)
         std::uint32_t code = kEucEncode[c];
         if constexpr (WithChoice) {
             if (hasAlt(c)) {
-                const auto it = altCodes.constFind(c);
-                if (it != altCodes.cend())
+                while (place != codes.cend() && place->index < i)
+                    ++place;
+                if (place != codes.cend() && place->index == i) {
+                    if (place->code != 0)
+                        code = place->code;
+                } else if (const auto it = altCodes.constFind(c); it != altCodes.cend()) {
                     code = *it;
+                }
             }
         }
         if (code < 0x80) {
@@ -113,7 +120,7 @@ DecodedText decode(QByteArrayView bytes)
             keep(at, count);
         } else if (v == kAlt) {
             const char16_t c = altChar(code);
-            alt.seen(c, code);
+            alt.seen(c, code, out - begin);
             *out++ = c;
         } else {
             *out++ = v;
@@ -150,8 +157,7 @@ DecodedText decode(QByteArrayView bytes)
         }
     }
     result.text.truncate(out - begin);
-    if (!alt.empty())
-        result.altCodes = alt.choose(result.text);
+    alt.into(result);
     for (auto it = asRead.cbegin(); it != asRead.cend(); ++it) {
         const std::uint16_t usual = kEucEncode[it.key()];
         if (isThreeByteCode(usual) && (0x8F0000u | (usual + 0x8080u)) == *it)
@@ -162,9 +168,10 @@ DecodedText decode(QByteArrayView bytes)
     return result;
 }
 
-EncodedText encode(QStringView text, const AltCodeChoice &altCodes)
+EncodedText encode(QStringView text, const AltCodeChoice &altCodes, const CodesAt &codes)
 {
-    return altCodes.isEmpty() ? encodeText<false>(text, altCodes) : encodeText<true>(text, altCodes);
+    return altCodes.isEmpty() && codes.empty() ? encodeText<false>(text, altCodes, codes)
+                                               : encodeText<true>(text, altCodes, codes);
 }
 
 bool canWrite(char32_t ch)
@@ -204,5 +211,32 @@ std::uint16_t encode(char16_t ch)
 
 bool hasAlternatives(char16_t ch) { return hasAlt(ch); }
 } // namespace twobyte
+
+namespace {
+class EucJpCodec final : public Codec
+{
+public:
+    QString name() const override { return QStringLiteral("EUC-JP"); }
+    QByteArrayView label() const override { return "EUC-JP"; }
+    CodecDecoded decode(QByteArrayView bytes) const override
+    {
+        CodecDecoded d;
+        static_cast<DecodedText &>(d) = EucJp::decode(bytes);
+        d.habits.altCodes = d.altCodes;
+        return d;
+    }
+    EncodedText encode(QStringView text, const CodecHabits &habits, const CodesAt &codes) const override
+    {
+        return EucJp::encode(text, habits.altCodes, codes);
+    }
+    bool canWrite(char32_t ch) const override { return EucJp::canWrite(ch); }
+};
+} // namespace
+
+const Codec &codec()
+{
+    static const EucJpCodec c;
+    return c;
+}
 
 } // namespace EucJp

@@ -5,6 +5,7 @@
 // tables asked of iconv at build time. The characters of two codes (NEC's
 // rows beside IBM's, as in Shift_JIS) read as their characters and are
 // written back as the text had them (AltCodes.h).
+#include "text/Codec.h"
 #include "text/Conversion.h"
 
 #include <QByteArrayView>
@@ -15,8 +16,11 @@
 namespace EucJp {
 
 DecodedText decode(QByteArrayView bytes);
-EncodedText encode(QStringView text, const AltCodeChoice &altCodes = {});
+// `codes`: places whose character is written with the code given there (CodeAt).
+EncodedText encode(QStringView text, const AltCodeChoice &altCodes = {}, const CodesAt &codes = {});
 bool canWrite(char32_t ch);
+// EUC-JP behind the codec interface.
+const Codec &codec();
 
 // The two-byte set, which ISO-2022-JP writes after ESC $ B (codes as EUC-JP
 // writes them, 0xA1A1..0xFEFE).

@@ -1,5 +1,6 @@
 #include "text/Iso2022Jp.h"
 
+#include "text/AltCodes.h"
 #include "text/EucJp.h"
 
 #include <QByteArrayView>
@@ -206,7 +207,7 @@ Decoded decode(QByteArrayView bytes)
                 keep(i, u.length);
             } else {
                 if (u.alternative)
-                    alt.seen(u.ch, u.code);
+                    alt.seen(u.ch, u.code, out - begin);
                 *out++ = u.ch;
             }
             i += u.length;
@@ -237,13 +238,13 @@ Decoded decode(QByteArrayView bytes)
         i += e.length;
     }
     result.text.truncate(out - begin);
-    if (!alt.empty())
-        result.altCodes = alt.choose(result.text);
+    alt.into(result);
     return result;
 }
 
-EncodedText encode(QStringView text, const Habits &habits, const AltCodeChoice &altCodes)
+EncodedText encode(QStringView text, const Habits &habits, const AltCodeChoice &altCodes, const CodesAt &codes)
 {
+    auto place = codes.cbegin();
     const char16_t *in = text.utf16();
     const qsizetype n = text.size();
     QByteArray bytes;
@@ -277,9 +278,16 @@ EncodedText encode(QStringView text, const Habits &habits, const AltCodeChoice &
             return encodeFailure(in, n, i);
         std::uint16_t code = 0;
         if (c >= 0x80 && c != Yen && c != Overline && !(c >= KanaFirst && c <= KanaLast)) {
-            const auto chosen = EucJp::twobyte::hasAlternatives(c) ? altCodes.constFind(c) : altCodes.cend();
-            code = chosen != altCodes.cend() && *chosen <= 0xFFFF ? std::uint16_t(*chosen)
-                                                                    : EucJp::twobyte::encode(c);
+            std::uint32_t chosen = 0;
+            if (EucJp::twobyte::hasAlternatives(c)) {
+                while (place != codes.cend() && place->index < i)
+                    ++place;
+                if (place != codes.cend() && place->index == i)
+                    chosen = place->code;
+                else
+                    chosen = altCodes.value(c, 0);
+            }
+            code = chosen != 0 && chosen <= 0xFFFF ? std::uint16_t(chosen) : EucJp::twobyte::encode(c);
         }
         if (const std::optional<Set> to = switchFor(set, c, habits)) {
             put(escapeFor(*to));
@@ -315,6 +323,42 @@ bool canWrite(char32_t ch)
     if (ch >= 0x10000)
         return false;
     return isKeepable(char16_t(ch)) || EucJp::twobyte::encode(char16_t(ch)) != 0;
+}
+
+namespace {
+constexpr unsigned ControlsKeepSet = 1;
+constexpr unsigned EndsOutsideAscii = 2;
+
+class Iso2022JpCodec final : public Codec
+{
+public:
+    QString name() const override { return QStringLiteral("ISO-2022-JP"); }
+    QByteArrayView label() const override { return "ISO-2022-JP"; }
+    CodecDecoded decode(QByteArrayView bytes) const override
+    {
+        Iso2022Jp::Decoded r = Iso2022Jp::decode(bytes);
+        CodecDecoded d;
+        d.habits.altCodes = r.altCodes;
+        d.habits.flags = (r.habits.controlsKeepSet ? ControlsKeepSet : 0) |
+                         (r.habits.endsOutsideAscii ? EndsOutsideAscii : 0);
+        static_cast<DecodedText &>(d) = std::move(r);
+        return d;
+    }
+    EncodedText encode(QStringView text, const CodecHabits &habits, const CodesAt &codes) const override
+    {
+        Habits h;
+        h.controlsKeepSet = habits.flags & ControlsKeepSet;
+        h.endsOutsideAscii = habits.flags & EndsOutsideAscii;
+        return Iso2022Jp::encode(text, h, habits.altCodes, codes);
+    }
+    bool canWrite(char32_t ch) const override { return Iso2022Jp::canWrite(ch); }
+};
+} // namespace
+
+const Codec &codec()
+{
+    static const Iso2022JpCodec c;
+    return c;
 }
 
 } // namespace Iso2022Jp

@@ -11,6 +11,7 @@
 // kept as its bytes (Conversion.h) and written back as it was, and the
 // habits below note where a file stays in a two-byte set. An unedited file
 // written in either way therefore saves back byte for byte.
+#include "text/Codec.h"
 #include "text/Conversion.h"
 
 #include <QByteArrayView>
@@ -34,8 +35,12 @@ struct Decoded : DecodedText
 };
 
 Decoded decode(QByteArrayView bytes);
-EncodedText encode(QStringView text, const Habits &habits = {}, const AltCodeChoice &altCodes = {});
+// `codes`: places whose character is written with the code given there (CodeAt).
+EncodedText encode(QStringView text, const Habits &habits = {}, const AltCodeChoice &altCodes = {},
+                   const CodesAt &codes = {});
 // ESC is the one character no set can hold: every 0x1B byte starts an escape.
 bool canWrite(char32_t ch);
+// ISO-2022-JP behind the codec interface.
+const Codec &codec();
 
 } // namespace Iso2022Jp

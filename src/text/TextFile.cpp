@@ -1,5 +1,6 @@
 #include "text/TextFile.h"
 
+#include "text/Cp932.h"
 #include "text/Detect.h"
 #include "text/FileIo.h"
 #include "text/SystemError.h"
@@ -44,7 +45,7 @@ WriteResult writeBytes(const QString &path, const EncodedText &encoded, QStringV
     if (!encoded.ok) {
         result.failIndex = encoded.failIndex;
         result.failChar = encoded.failChar;
-        result.failAt = Cp932::lineColumnAt(text, encoded.failIndex);
+        result.failAt = textplace::lineColumnAt(text, encoded.failIndex);
         result.reason = unwritableReason(encoding, encoded.failChar, result.failAt);
         return result;
     }
@@ -183,9 +184,9 @@ WriteResult writeDocument(const QString &path, QStringView text, const DocumentE
     return writeBytes(path, encoding::encode(encoding, text), text, encoding.encoding);
 }
 
-QString unwritableReason(Encoding encoding, char32_t ch, Cp932::LineColumn at)
+QString unwritableReason(Encoding encoding, char32_t ch, textplace::LineColumn at)
 {
-    return u"%1 は %2 で保存できない文字です（%3 行 %4 列）。"_s.arg(Cp932::describeChar(ch), encoding::name(encoding))
+    return u"%1 は %2 で保存できない文字です（%3 行 %4 列）。"_s.arg(textplace::describeChar(ch), encoding::name(encoding))
         .arg(at.line)
         .arg(at.column);
 }

@@ -5,7 +5,7 @@
 //
 // Every function reports success, and on failure a reason in Japanese taken
 // from the system's error number (SystemError.h).
-#include "text/Cp932.h"
+#include "text/TextPlace.h"
 #include "text/Encoding.h"
 
 #include <QString>
@@ -83,7 +83,7 @@ struct WriteResult
     // then): its index in the text as written, the character and where it is.
     qsizetype failIndex = -1;
     char32_t failChar = 0;
-    Cp932::LineColumn failAt;
+    textplace::LineColumn failAt;
 };
 
 // Writes text (already joined) as the whole file in Shift_JIS. The file is
@@ -95,6 +95,6 @@ WriteResult writeLines(const QString &path, const QStringList &lines);
 WriteResult writeDocument(const QString &path, QStringView text, const DocumentEncoding &encoding);
 
 // "「😀」(U+1F600) は Shift_JIS で保存できない文字です（3 行 2 列）。"
-QString unwritableReason(Encoding encoding, char32_t ch, Cp932::LineColumn at);
+QString unwritableReason(Encoding encoding, char32_t ch, textplace::LineColumn at);
 
 } // namespace TextFile

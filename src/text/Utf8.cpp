@@ -202,4 +202,42 @@ bool canWrite(char32_t ch)
     return ch <= 0x10FFFF && (!(ch >= 0xD800 && ch < 0xE000) || (ch >= keptbyte::Base + 0x80 && ch <= keptbyte::Base + 0xFF));
 }
 
+namespace {
+constexpr char Bom[] = "\xEF\xBB\xBF";
+
+class Utf8Codec final : public Codec
+{
+public:
+    QString name() const override { return QStringLiteral("UTF-8"); }
+    QByteArrayView label() const override { return "UTF-8"; }
+    CodecDecoded decode(QByteArrayView bytes) const override
+    {
+        CodecDecoded d;
+        if (bytes.startsWith(QByteArrayView(Bom, 3))) {
+            d.habits.byteOrderMark = true;
+            static_cast<DecodedText &>(d) = Utf8::decode(bytes.sliced(3));
+            if (d.firstKeptByte >= 0)
+                d.firstKeptByte += 3;
+        } else {
+            static_cast<DecodedText &>(d) = Utf8::decode(bytes);
+        }
+        return d;
+    }
+    EncodedText encode(QStringView text, const CodecHabits &habits, const CodesAt &) const override
+    {
+        EncodedText r = Utf8::encode(text);
+        if (r.ok && habits.byteOrderMark)
+            r.bytes.prepend(Bom, 3);
+        return r;
+    }
+    bool canWrite(char32_t ch) const override { return Utf8::canWrite(ch); }
+};
+} // namespace
+
+const Codec &codec()
+{
+    static const Utf8Codec c;
+    return c;
+}
+
 } // namespace Utf8

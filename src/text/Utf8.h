@@ -3,6 +3,7 @@
 // valid sequence (a stray continuation byte, a sequence cut short, an overlong
 // form, an encoded surrogate, a code above U+10FFFF) is kept (Conversion.h);
 // every character but a lone surrogate can be written.
+#include "text/Codec.h"
 #include "text/Conversion.h"
 
 #include <QByteArrayView>
@@ -21,5 +22,7 @@ Validity check(QByteArrayView bytes);
 DecodedText decode(QByteArrayView bytes);
 EncodedText encode(QStringView text);
 bool canWrite(char32_t ch);
+// UTF-8 behind the codec interface: a byte order mark is taken off and kept.
+const Codec &codec();
 
 } // namespace Utf8

@@ -6,6 +6,7 @@
 #include "ui/DirList.h"
 #include "ui/EditBox.h"
 #include "ui/FileList.h"
+#include "text/Cp932.h"
 #include "text/TextFile.h"
 #include "ui/Label.h"
 
@@ -261,7 +262,7 @@ class DocumentWriterTest : public QObject
             encoding, QChar::isHighSurrogate(text[first.failIndex].unicode())
                           ? QChar::surrogateToUcs4(text[first.failIndex], text[first.failIndex + 1])
                           : char32_t(text[first.failIndex].unicode()),
-            Cp932::lineColumnAt(text, first.failIndex));
+            textplace::lineColumnAt(text, first.failIndex));
         f.boxes.expect({refusal(file, reason) + u"\r\n"_s + question, u"確認"_s, MsgButtons::YesNo,
                         MsgIcon::Exclamation, MsgAnswer::No},
                        MsgAnswer::Yes);

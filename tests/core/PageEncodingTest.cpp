@@ -15,6 +15,8 @@
 #include "ui/Label.h"
 #include "ui/LineBox.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QDir>
 #include <QFile>
 #include <QTest>
@@ -79,9 +81,18 @@ private slots:
         QTest::newRow("ISO-2022-JP declared by meta")
             << QByteArray("<meta charset=iso-2022-jp>\r\n\x1B$B$\"\x1B(B1\r\n")
             << u"<meta charset=iso-2022-jp>\r\nあ1"_s << u"0 KB ISO-2022-JP"_s;
-        QTest::newRow("Shift_JIS with NEC's copy of a kanji") << QByteArray("<p>\xEE\xE0</p>\r\n" + QByteArray(2000, 'x'))
-                                                              << u"<p>髙</p>\r\n"_s + QString(2000, u'x')
-                                                              << u"2 KB"_s;
+        QTest::newRow("Shift_JIS with NEC's copy of a kanji")
+            << QByteArray("<p>\xEE\xE0</p>\r\n" + QByteArray(2000, 'x') + "\r\n") << u"<p>髙</p>\r\n"_s + QString(2000, u'x')
+            << u"2 KB"_s;
+        QTest::newRow("Shift_JIS with both codes of ≒, a line each")
+            << QByteArray("<p>\x87\x90</p>\r\n<p>\x81\xE0</p>\r\n") << u"<p>≒</p>\r\n<p>≒</p>"_s << u"0 KB"_s;
+        QTest::newRow("UTF-8 with LF line ends")
+            << QByteArray("<meta charset=\"utf-8\">\n<p>\xE6\x97\xA5</p>\n\n") << u"<meta charset=\"utf-8\">\r\n<p>日</p>\r\n"_s
+            << u"0 KB UTF-8 LF"_s;
+        QTest::newRow("UTF-16LE with a byte order mark")
+            << QByteArray("\xFF\xFE<\0p\0>\0\x42\x30\r\0\n\0", 14) << u"<p>あ"_s << u"0 KB UTF-16LE"_s;
+        QTest::newRow("UTF-16BE with a byte order mark and LF")
+            << QByteArray("\xFE\xFF\0a\0\n\x30\x42\0\n", 10) << u"a\r\nあ"_s << u"0 KB UTF-16BE LF"_s;
     }
     void pagesOpenAndSaveInTheirOwnEncoding()
     {
@@ -100,9 +111,8 @@ private slots:
         f.boxes.expect(question(SaveQ), MsgAnswer::Yes);
         frm.SaveBtn_Click();
         VERIFY_BOXES(f.boxes);
-        const QByteArray written = f.bytes(u"page.html"_s);
-        // Open drops the last CR LF and Save adds it back: the same bytes.
-        QCOMPARE(written, bytes.endsWith("\r\n") ? bytes : bytes + "\r\n");
+        // Open drops the last line end and Save adds it back: the same bytes.
+        QCOMPARE(f.bytes(u"page.html"_s), bytes);
         QCOMPARE(frm.ByteLbl->caption(), label);
 
         // Discard reads the file again in its encoding; New starts a Shift_JIS document.
@@ -114,6 +124,28 @@ private slots:
         QCOMPARE(frm.ByteLbl->caption(), u"0 KB"_s);
         QCOMPARE(frm.values().DocEncoding, DocumentEncoding{});
         VERIFY_BOXES(f.boxes);
+    }
+
+    // Lines typed, pasted or inserted into a page that ends its lines in LF
+    // end in LF when it is saved.
+    void anLfPageStaysLf()
+    {
+        WindowFixture f;
+        TesselFrm &frm = f.load();
+        f.write(u"lf.html"_s, "<p>a</p>\n<p>b</p>\n");
+        choose(frm, u"lf.html"_s);
+        frm.OpenBtn_Click();
+        QCOMPARE(frm.ByteLbl->caption(), u"0 KB LF"_s);
+        frm.EditTxt->setSelStart(frm.EditTxt->textLength());
+        QTest::keyClick(frm.EditTxt, Qt::Key_Return);
+        QTest::keyClicks(frm.EditTxt, u"c"_s);
+        QApplication::clipboard()->setText(u"d\r\ne\nf"_s);
+        frm.EditTxt->paste();
+        f.boxes.expect(question(SaveQ), MsgAnswer::Yes);
+        frm.SaveBtn_Click();
+        VERIFY_BOXES(f.boxes);
+        QCOMPARE(f.bytes(u"lf.html"_s), QByteArray("<p>a</p>\n<p>b</p>\ncd\ne\nf\n"));
+        QCOMPARE(frm.ByteLbl->caption(), u"0 KB LF"_s);
     }
 
     void invalidBytesAreCountedFromOne()

@@ -2,6 +2,7 @@
 // kept as they are, characters refused and where they are reported.
 #include "TestRegistry.h"
 #include "text/Cp932.h"
+#include "text/TextPlace.h"
 
 #include <QTest>
 
@@ -215,7 +216,7 @@ private slots:
         QVERIFY(r.bytes.isEmpty());
         QCOMPARE(r.failIndex, index);
         QCOMPARE(uint(r.failChar), character);
-        const Cp932::LineColumn at = Cp932::lineColumnAt(text, r.failIndex);
+        const textplace::LineColumn at = textplace::lineColumnAt(text, r.failIndex);
         QCOMPARE(at.line, line);
         QCOMPARE(at.column, column);
     }
@@ -246,7 +247,7 @@ private slots:
         QFETCH(qsizetype, index);
         QFETCH(qsizetype, line);
         QFETCH(qsizetype, column);
-        const Cp932::LineColumn at = Cp932::lineColumnAt(text, index);
+        const textplace::LineColumn at = textplace::lineColumnAt(text, index);
         QCOMPARE(at.line, line);
         QCOMPARE(at.column, column);
     }
@@ -277,7 +278,7 @@ private slots:
     {
         QFETCH(uint, character);
         QFETCH(QString, text);
-        QCOMPARE(Cp932::describeChar(char32_t(character)), text);
+        QCOMPARE(textplace::describeChar(char32_t(character)), text);
     }
 };
 

@@ -136,10 +136,11 @@ private slots:
         QTest::newRow("UTF-8 byte order mark") << bom + sjis << Encoding::Utf8;
         QTest::newRow("byte order mark before a Shift_JIS declaration")
             << bom + "<meta charset=\"shift_jis\">" << Encoding::Utf8;
-        QTest::newRow("UTF-16LE byte order mark is not read")
-            << QByteArray("\xFF\xFE<\0p\0", 6) << Encoding::ShiftJis;
-        QTest::newRow("UTF-16BE byte order mark is not read")
-            << QByteArray("\xFE\xFF\0<\0p", 6) << Encoding::ShiftJis;
+        QTest::newRow("UTF-16LE byte order mark") << QByteArray("\xFF\xFE<\0p\0", 6) << Encoding::Utf16Le;
+        QTest::newRow("UTF-16BE byte order mark") << QByteArray("\xFE\xFF\0<\0p", 6) << Encoding::Utf16Be;
+        QTest::newRow("UTF-16 byte order mark before a UTF-8 declaration")
+            << QByteArray("\xFF\xFE<\0m\0e\0t\0a\0 \0c\0h\0a\0r\0s\0e\0t\0=\0u\0t\0f\0-\08\0>\0", 34)
+            << Encoding::Utf16Le;
 
         // Every label: the declaration wins over what the bytes look like.
         const QList<std::pair<const char *, Encoding>> labels{
@@ -273,8 +274,9 @@ private slots:
         QCOMPARE(encoding::encode(d.encoding, d.text).bytes, bytes);
     }
 
-    // A character with several codes is written with the code the document
-    // used most, the usual code on a tie; characters typed later follow suit.
+    // A line read from the file keeps the codes it was read with; a new line
+    // writes a character of several codes with the code the document used
+    // most, the usual code on a tie.
     void writesCopiesAsTheDocumentDid_data()
     {
         QTest::addColumn<Encoding>("e");
@@ -282,28 +284,32 @@ private slots:
         QTest::addColumn<QString>("added");
         QTest::addColumn<QByteArray>("written");
 
-        const Encoding euc = Encoding::EucJp, iso = Encoding::Iso2022Jp;
+        const Encoding euc = Encoding::EucJp, iso = Encoding::Iso2022Jp, sjis = Encoding::ShiftJis;
         QTest::newRow("EUC-JP: only the NEC-selected code") << euc << QByteArray("\xF9\xA1") << u"纊"_s
-                                                            << QByteArray("\xF9\xA1\xF9\xA1");
+                                                            << QByteArray("\xF9\xA1");
         QTest::newRow("EUC-JP: mostly the NEC-selected code")
-            << euc << QByteArray("\xF9\xA1\x8F\xD4\xE3\xF9\xA1") << QString()
-            << QByteArray("\xF9\xA1\xF9\xA1\xF9\xA1");
+            << euc << QByteArray("\xF9\xA1\x8F\xD4\xE3\xF9\xA1") << u"纊"_s << QByteArray("\xF9\xA1");
         QTest::newRow("EUC-JP: a tie goes to the usual code")
-            << euc << QByteArray("\xF9\xA1\x8F\xD4\xE3") << QString()
-            << QByteArray("\x8F\xD4\xE3\x8F\xD4\xE3");
+            << euc << QByteArray("\xF9\xA1\x8F\xD4\xE3") << u"纊"_s << QByteArray("\x8F\xD4\xE3");
         QTest::newRow("EUC-JP: a JIS X 0212 copy") << euc << QByteArray("\x8F\xA2\xB7") << u"\uFF5E"_s
-                                                   << QByteArray("\x8F\xA2\xB7\x8F\xA2\xB7");
+                                                   << QByteArray("\x8F\xA2\xB7");
         QTest::newRow("EUC-JP: each character its own habit")
-            << euc << QByteArray("\xAD\xF0\xA2\xE8") << u"≒∵"_s
-            << QByteArray("\xAD\xF0\xA2\xE8\xAD\xF0\xA2\xE8");
+            << euc << QByteArray("\xAD\xF0\xA2\xE8") << u"≒∵"_s << QByteArray("\xAD\xF0\xA2\xE8");
         // Written with two bytes, 纊 would be read together with the stray A4.
         QTest::newRow("EUC-JP: a character right after a stray byte keeps its three bytes")
-            << euc << QByteArray("\xA4\x8F\xD4\xE3\xF9\xA1\xF9\xA1") << QString()
-            << QByteArray("\xA4\x8F\xD4\xE3\x8F\xD4\xE3\x8F\xD4\xE3");
+            << euc << QByteArray("\xA4\x8F\xD4\xE3\xF9\xA1\xF9\xA1") << u"纊"_s << QByteArray("\x8F\xD4\xE3");
+        QTest::newRow("EUC-JP: two codes of one kanji, one line each")
+            << euc << QByteArray("\xFA\xBF\r\n\x8F\xC2\xC4\r\n\xFA\xBF") << u"\u6673"_s << QByteArray("\xFA\xBF");
         QTest::newRow("ISO-2022-JP: NEC's copy of a JIS symbol")
-            << iso << jis("{K}-p{A}") << u"≒"_s << jis("{K}-p-p{A}");
+            << iso << jis("{K}-p{A}") << u"≒"_s << jis("{K}-p{A}");
         QTest::newRow("ISO-2022-JP: a tie goes to the usual code")
-            << iso << jis("{K}-p\"b{A}") << QString() << jis("{K}\"b\"b{A}");
+            << iso << jis("{K}-p\"b{A}") << u"≒"_s << jis("{K}\"b{A}");
+        QTest::newRow("Shift_JIS: ≒ in both codes, one line each")
+            << sjis << QByteArray("\x87\x90\r\n\x81\xE0\r\n\x87\x90") << u"≒"_s << QByteArray("\x87\x90");
+        QTest::newRow("Shift_JIS: 髙 in both codes on one line, twice")
+            << sjis << QByteArray("\xEE\xE0\xFB\xFC\r\n\xEE\xE0\xFB\xFC") << u"髙"_s << QByteArray("\xFB\xFC");
+        QTest::newRow("Shift_JIS: the same line in another code")
+            << sjis << QByteArray("a\x87\x90\r\na\x81\xE0\r\na\x87\x90") << u"≒"_s << QByteArray("\x87\x90");
     }
 
     void writesCopiesAsTheDocumentDid()
@@ -313,8 +319,15 @@ private slots:
         QFETCH(QString, added);
         QFETCH(QByteArray, written);
         const encoding::Decoded d = encoding::decode(e, bytes);
-        QCOMPARE(encoding::encode(d.encoding, QString(d.text + added)).bytes, written);
-        QCOMPARE(encoding::decode(e, written).text, QString(d.text + added));
+        const QString edited = d.text + u"\r\n"_s + added;
+        const QByteArray expected = bytes + "\r\n" + written;
+        QCOMPARE(encoding::encode(d.encoding, d.text).bytes, bytes);
+        QCOMPARE(encoding::encode(d.encoding, edited).bytes, expected);
+        QCOMPARE(encoding::decode(e, expected).text, edited);
+        // A line moved or changed takes the habit; the others keep their codes.
+        const QString firstLineChanged = u"x"_s + d.text;
+        const EncodedText changed = encoding::encode(d.encoding, firstLineChanged);
+        QCOMPARE(encoding::decode(e, changed.bytes).text, firstLineChanged);
     }
 
     void writesBackUneditedDocumentsByteForByte_data()
