@@ -90,7 +90,8 @@ std::optional<Launch> launchFor(const QString &id, const QUrl &page)
     if (id == OwnEntry)
         return std::nullopt;
     const std::optional<DesktopEntry> entry = findEntry(id);
-    if (!entry || entry->hidden || (!entry->tryExec.isEmpty() && executable(entry->tryExec).isEmpty()))
+    if (!entry || entry->hidden || entry->terminal ||
+        (!entry->tryExec.isEmpty() && executable(entry->tryExec).isEmpty()))
         return std::nullopt;
     const std::optional<QStringList> command = entry->commandFor(page);
     if (!command || isThisProgram(executable(command->first())))

@@ -1,7 +1,6 @@
 #include "ui/DesktopEntry.h"
 
 #include <QFile>
-#include <QFileInfo>
 
 using namespace Qt::StringLiterals;
 
@@ -102,13 +101,13 @@ std::optional<DesktopEntry> DesktopEntry::parse(const QByteArray &text, const QS
 {
     const QHash<QString, QString> keys = keyfile::group(text, u"Desktop Entry"_s);
     DesktopEntry entry;
-    entry.id = QFileInfo(location).fileName();
     entry.location = location;
     entry.name = unescapeValue(keys.value(u"Name"_s));
     entry.exec = unescapeValue(keys.value(u"Exec"_s));
     entry.tryExec = unescapeValue(keys.value(u"TryExec"_s));
     entry.icon = unescapeValue(keys.value(u"Icon"_s));
     entry.hidden = keys.value(u"Hidden"_s) == u"true"_s;
+    entry.terminal = keys.value(u"Terminal"_s) == u"true"_s;
     if (keys.value(u"Type"_s) != u"Application"_s || entry.exec.isEmpty())
         return std::nullopt;
     return entry;

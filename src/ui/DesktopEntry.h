@@ -16,13 +16,13 @@ QHash<QString, QString> group(const QByteArray &text, const QString &name);
 } // namespace keyfile
 
 struct DesktopEntry {
-    QString id;       // its file name, e.g. "firefox-esr.desktop"
     QString location; // the file it was read from
     QString name;     // Name, untranslated
     QString exec;     // Exec with the value escapes (\s, \\, ...) undone
     QString tryExec;
     QString icon;
-    bool hidden = false;
+    bool hidden = false;   // removed by the user or the system
+    bool terminal = false; // needs a terminal to show anything
 
     // Null when the file cannot be read or has no [Desktop Entry] of Type
     // Application with an Exec line.
