@@ -249,7 +249,7 @@ void DocumentCommands::showPage(const QString &file)
     Browser *browser = m_frm.platform().browser;
     if (!browser || !browser->show(QUrl::fromLocalFile(file)))
         notice(u"ブラウザーを起動できませんでした。"_s + CrLf + file + CrLf +
-                   u"ページを表示する既定のブラウザーが設定されているか確かめてください。"_s,
+                   (browser ? browser->failure() : Browser::notFound()),
                u"エラー"_s);
 }
 

@@ -6,16 +6,17 @@ namespace catalogue {
 const QStringList &builtIn()
 {
     // Stored, shown, written and pasted exactly as they stand: entry 0 begins
-    // and ends with a blank, 38 has full-width parentheses, and 57 and 58 have
-    // an ideographic space (U+3000) before maxlength.
+    // and ends with a blank, and 38 has full-width parentheses. Each entry
+    // parses without an error in its place in a page (tests/tags checks them
+    // with an HTML parser); the placeholder words are for the user to overwrite.
     static const QStringList entries = {
     u" <!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.0 Transitional//EN\" > "_s,
     u"<html> </html>"_s,
     u"<head> </head>"_s,
     u"<title> </title>"_s,
-    u"<meta http-equiv=\"Content-Type\" content=\"text/html; charaset=shift_jis\">"_s,
-    u"<meta http-equiv=\"Content-Type\" content=\"text/html; charaset=euc-jp\">"_s,
-    u"<meta http-equiv=\"Content-Type\" content=\"text/html; charaset=iso-2022-jp\">"_s,
+    u"<meta http-equiv=\"Content-Type\" content=\"text/html; charset=shift_jis\">"_s,
+    u"<meta http-equiv=\"Content-Type\" content=\"text/html; charset=euc-jp\">"_s,
+    u"<meta http-equiv=\"Content-Type\" content=\"text/html; charset=iso-2022-jp\">"_s,
     u"<meta name=\"description\" content=\"文書の説明\">"_s,
     u"<meta name=\"keywords\" content=\"キーワード\">"_s,
     u"<meta name=\"robots\" content=\"noindex\">"_s,
@@ -48,26 +49,26 @@ const QStringList &builtIn()
     u"<center> </center>"_s,
     u"<p align=\"横の位置\" valign=\"縦の位置\"> </p>"_s,
     u"<ruby>ルビを振りたい文字<rp>（</rp><rt>ルビ</rt><rp>）</rp></ruby>"_s,
-    u"<a href=\"URI\" name=\"名前\" taget=\"ターゲット\"> </a>"_s,
+    u"<a href=\"URI\" name=\"名前\" target=\"ターゲット\"> </a>"_s,
     u"<img src=\"URI\" border=\"枠\" width=\"横幅\" height=\"縦幅\" alt=\"代替文字\">"_s,
     u"<embed src=\"URI\" width=\"横幅\" height=\"縦幅\">"_s,
-    u"<noembed>embedタグで表示できない場合</embed>"_s,
-    u"<object data=\"URL\" type=\"ファイルタイプ\" width=\"横幅\" height=\"縦幅\">"_s,
+    u"<noembed>embedタグで表示できない場合</noembed>"_s,
+    u"<object data=\"URL\" type=\"ファイルタイプ\" width=\"横幅\" height=\"縦幅\"> </object>"_s,
     u"<applet code=\"URI\" width=\"横幅\" height=\"縦幅\"> </applet>"_s,
     u"<param name=\"パラメータの名前\" value=\"パラメータの値\">"_s,
     u"<table border=\"枠\" bordercolor=\"#000000\" width=\"横幅\" cellspacing=\"セルの縦幅\" cellpadding=\"セルの横幅\"> </table>"_s,
     u"<tr> </tr>"_s,
-    u"<th bgcolor=\"#ffffff\" widht=\"横幅\"> </th>"_s,
+    u"<th bgcolor=\"#ffffff\" width=\"横幅\"> </th>"_s,
     u"<td bgcolor=\"#ffffff\" width=\"横幅\" align=\"横の位置\" valign=\"縦の位置\"> </td>"_s,
     u"<thead> </thead>"_s,
     u"<tbody> </tbody>"_s,
     u"<tfoot> </tfoot>"_s,
     u"<frameset rows=\"フレームの縦幅\" cols=\"フレームの縦幅\"> </frameset>"_s,
     u"<frame src=\"URL\" name=\"名前\">"_s,
-    u"<noframe>フレームが表示されないとき</noframe>"_s,
-    u"<form name=\"名前\" action=\"URI\" taeget=\"ターゲット\" method=\"GETかPOST\" enctype=\"multipart/form-data\"> </form>"_s,
-    u"<input type=\"text\" name=\"名前\" value=\"初期表示文字列\" size=\"横幅\"　maxlength=\"最大入力文字数\">"_s,
-    u"<input type=\"password\" name=\"名前\" size=\"横幅\"　maxlength=\"最大入力文字数\">"_s,
+    u"<noframes>フレームが表示されないとき</noframes>"_s,
+    u"<form name=\"名前\" action=\"URI\" target=\"ターゲット\" method=\"GETかPOST\" enctype=\"multipart/form-data\"> </form>"_s,
+    u"<input type=\"text\" name=\"名前\" value=\"初期表示文字列\" size=\"横幅\" maxlength=\"最大入力文字数\">"_s,
+    u"<input type=\"password\" name=\"名前\" size=\"横幅\" maxlength=\"最大入力文字数\">"_s,
     u"<input type=\"checkbox\" name=\"名前\" value=\"値\">"_s,
     u"<input type=\"radio\" name=\"名前\" value=\"値\">"_s,
     u"<input type=\"file\" name=\"名前\" value=\"値\" size=\"横幅\">"_s,
@@ -78,7 +79,7 @@ const QStringList &builtIn()
     u"<input type=\"image\" src=\"URL\">"_s,
     u"<select name=\"名前\" size=\"縦の数\"> </select>"_s,
     u"<option value=\"値\">オプション</option>"_s,
-    u"<textarea name=\"名前\" rowspan=\"縦幅\" colspan=\"横幅\">初期表示文字列</textarea>"_s,
+    u"<textarea name=\"名前\" rows=\"縦幅\" cols=\"横幅\">初期表示文字列</textarea>"_s,
     u"自分の好きなようにカスタマイズしてください。"_s};
     return entries;
 }

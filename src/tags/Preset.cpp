@@ -12,7 +12,7 @@ const QStringList &builtInLines()
         u"<html>"_s,
         u"<head>"_s,
         u"<title>タイトル</title>"_s,
-        u"<meta http-equiv=\"Content-Type\" content=\"text/html; charaset=shift_jis\">"_s,
+        u"<meta http-equiv=\"Content-Type\" content=\"text/html; charset=shift_jis\">"_s,
         u"<meta http-equiv=\"Content-Style-Type\" content=\"text/css\">"_s,
         u"<meta name=\"generator\" content=\"Tessara\">"_s,
         u"</head>"_s,

@@ -248,7 +248,12 @@ private slots:
         // No browser to be had.
         browser.works = false;
         f.boxes.expect(question(SaveQ), MsgAnswer::No);
-        f.boxes.expectStartingWith(MsgBox::warning(u"ブラウザーを起動できませんでした。"_s, u"エラー"_s), MsgAnswer::Ok);
+        f.boxes.expect(MsgBox::warning(u"ブラウザーを起動できませんでした。\r\n"_s + f.path(u"ページ 1.html"_s) +
+                                           u"\r\nウェブブラウザーが見つかりません（https の URL を開く既定のブラウザー、"_s
+                                           u"x-www-browser、sensible-browser のいずれもありません）。"_s
+                                           u"既定のウェブブラウザーを設定してください。"_s,
+                                       u"エラー"_s),
+                       MsgAnswer::Ok);
         frm.EditTxt_KeyUp('P', 2);
         VERIFY_BOXES(f.boxes);
         browser.works = true;

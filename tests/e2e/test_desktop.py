@@ -2,7 +2,8 @@
 """The program on the desktop: a file given on the command line opens as a click
 in the file list and 開く would, further files in copies of their own, a new
 name as an empty page that the first save creates; Ctrl+P hands the page to the
-desktop's browser, saving first when asked; copies cascade from the corner of
+desktop's web browser (the handler of https URLs, never that of HTML files),
+saving first when asked; copies cascade from the corner of
 the whole screen, beside a dock."""
 
 import os
@@ -118,18 +119,43 @@ class ShowInBrowser(E2ETestCase):
         self.server.key("ctrl+Home")
         return program, window
 
+    def desktop(self, https, path):
+        """A desktop of the test's own in the scratch folder: https URLs open with
+        the desktop entry https, HTML files with a stand-in editor (as they do
+        with the editor itself once it is installed); the stand-in commands come
+        first on PATH, or alone when path is None. Returns the program's
+        environment; self.calls and self.editor_calls record the commands."""
+        bin_folder, self.calls = self.stand_in_command("web-browser")
+        _, self.editor_calls = self.stand_in_command("html-editor")
+        data, config, system = self.scratch / "data", self.scratch / "config", self.scratch / "system"
+        apps = data / "applications"
+        for folder in (apps, config, system):
+            folder.mkdir(parents=True)
+        entries = {"stand-in-browser.desktop": ("見本ブラウザー", "web-browser --new-tab %u"),
+                   "stand-in-editor.desktop": ("見本エディター", "html-editor %f"),
+                   "org.tessara.Tessara.desktop": ("Tessara", "html-editor %F")}
+        for name, (title, command) in entries.items():
+            (apps / name).write_text(f"[Desktop Entry]\nType=Application\nName={title}\nExec={command}\n",
+                                     encoding="utf-8")
+        (config / "mimeapps.list").write_text(
+            f"[Default Applications]\nx-scheme-handler/https={https}\nx-scheme-handler/http={https}\n"
+            "text/html=stand-in-editor.desktop;\n", encoding="utf-8")
+        return {"PATH": f"{bin_folder}:{path}" if path else str(bin_folder), "XDG_DATA_HOME": str(data),
+                "XDG_CONFIG_HOME": str(config), "XDG_DATA_DIRS": str(system), "XDG_CONFIG_DIRS": str(system),
+                "XDG_CURRENT_DESKTOP": None, "BROWSER": None}
+
     def with_stand_in_browser(self):
-        folder, self.calls = self.stand_in_command("xdg-open")
-        return self.start_with_page({"PATH": f"{folder}:{os.environ['PATH']}"})
+        return self.start_with_page(self.desktop("stand-in-browser.desktop;", os.environ["PATH"]))
 
     def test_ctrl_p_hands_a_saved_page_to_the_browser_once(self):
         program, window = self.with_stand_in_browser()
         self.server.chord("ctrl", "p")
-        wait_equal(lambda: read_text(self.calls), f"--\n{self.url}\n", 20, "the browser's command line")
+        wait_equal(lambda: read_text(self.calls), f"--\n--new-tab\n{self.url}\n", 20, "the browser's command line")
         # Keys reach the edit box again (no question is up), and the page went once.
         self.server.type_text("x")
         wait_equal(lambda: program.edit_text(window), "x" + shown(PAGE), 10, "the edit text")
-        self.assertEqual(read_text(self.calls), f"--\n{self.url}\n")
+        self.assertEqual(read_text(self.calls), f"--\n--new-tab\n{self.url}\n")
+        self.assertEqual(read_text(self.editor_calls), "", "the handler of HTML files is not asked")
         self.assertEqual(program.windows("確認"), [])
 
     def test_ctrl_p_with_unsaved_edits_asks_saves_and_then_shows_the_page(self):
@@ -142,18 +168,19 @@ class ShowInBrowser(E2ETestCase):
         self.assertEqual(program.a11y_box_text(box), SAVE_QUESTION)
         self.assertEqual(read_text(self.calls), "", "nothing is shown before the answer")
         self.server.key("y")
-        wait_equal(lambda: read_text(self.calls), f"--\n{self.url}\n", 20, "the browser's command line")
+        wait_equal(lambda: read_text(self.calls), f"--\n--new-tab\n{self.url}\n", 20, "the browser's command line")
         self.assertEqual(self.page.read_bytes(), (PAGE.removesuffix(CRLF) + "<p>追記</p>" + CRLF).encode("cp932"))
 
-    def test_ctrl_p_without_a_browser_says_so_and_the_program_goes_on(self):
-        empty = self.scratch / "no-commands"
-        empty.mkdir()
-        program, window = self.start_with_page({"PATH": str(empty), "BROWSER": None, "DEFAULT_BROWSER": None})
+    def test_ctrl_p_without_a_browser_says_so_and_never_opens_an_html_editor(self):
+        # The desktop names only the editor (for HTML files) and this program
+        # itself (for https URLs); no x-www-browser, no sensible-browser.
+        program, window = self.start_with_page(self.desktop("org.tessara.Tessara.desktop;", None))
         self.server.chord("ctrl", "p")
         box = program.wait_window("エラー")
-        text = program.a11y_box_text(box)
-        self.assertTrue(text.startswith("ブラウザーを起動できませんでした。"), text)
-        self.assertIn(str(self.page), text)
+        self.assertEqual(program.a11y_box_text(box),
+                         f"ブラウザーを起動できませんでした。\n{self.page}\n"
+                         "ウェブブラウザーが見つかりません（https の URL を開く既定のブラウザー、x-www-browser、"
+                         "sensible-browser のいずれもありません）。既定のウェブブラウザーを設定してください。")
         self.shot("no-browser", box)
         self.server.key("Return")
         box.wait_closed()
@@ -161,6 +188,7 @@ class ShowInBrowser(E2ETestCase):
         window.focus()
         self.server.type_text("y")
         wait_equal(lambda: program.edit_text(window), "y" + shown(PAGE), 10, "the edit text")
+        self.assertEqual(read_text(self.editor_calls), "")
 
 
 class CascadeBesideADock(E2ETestCase):

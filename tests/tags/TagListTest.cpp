@@ -5,6 +5,7 @@
 #include "core/TesselFrm.h"
 #include "look/HoverHelp.h"
 #include "tags/Catalogue.h"
+#include "tags/Preset.h"
 #include "text/Cp932.h"
 #include "ui/EditBox.h"
 #include "ui/Label.h"
@@ -49,9 +50,23 @@ private slots:
         QCOMPARE(c[29], u"<pre> </pre>"_s);
         QCOMPARE(c[34], u"<br>"_s);
         QCOMPARE(c[38], u"<ruby>ルビを振りたい文字<rp>（</rp><rt>ルビ</rt><rp>）</rp></ruby>"_s);
-        QCOMPARE(c[57], u"<input type=\"text\" name=\"名前\" value=\"初期表示文字列\" size=\"横幅\"\u3000maxlength=\"最大入力文字数\">"_s);
-        QCOMPARE(c[58], u"<input type=\"password\" name=\"名前\" size=\"横幅\"\u3000maxlength=\"最大入力文字数\">"_s);
+        // Mended so that a page built from them is valid HTML (test_builtin_html.py
+        // parses every entry).
+        QCOMPARE(c[4], u"<meta http-equiv=\"Content-Type\" content=\"text/html; charset=shift_jis\">"_s);
+        QCOMPARE(c[5], u"<meta http-equiv=\"Content-Type\" content=\"text/html; charset=euc-jp\">"_s);
+        QCOMPARE(c[6], u"<meta http-equiv=\"Content-Type\" content=\"text/html; charset=iso-2022-jp\">"_s);
+        QCOMPARE(c[39], u"<a href=\"URI\" name=\"名前\" target=\"ターゲット\"> </a>"_s);
+        QCOMPARE(c[42], u"<noembed>embedタグで表示できない場合</noembed>"_s);
+        QCOMPARE(c[43], u"<object data=\"URL\" type=\"ファイルタイプ\" width=\"横幅\" height=\"縦幅\"> </object>"_s);
+        QCOMPARE(c[48], u"<th bgcolor=\"#ffffff\" width=\"横幅\"> </th>"_s);
+        QCOMPARE(c[55], u"<noframes>フレームが表示されないとき</noframes>"_s);
+        QCOMPARE(c[56], u"<form name=\"名前\" action=\"URI\" target=\"ターゲット\" method=\"GETかPOST\" enctype=\"multipart/form-data\"> </form>"_s);
+        QCOMPARE(c[57], u"<input type=\"text\" name=\"名前\" value=\"初期表示文字列\" size=\"横幅\" maxlength=\"最大入力文字数\">"_s);
+        QCOMPARE(c[58], u"<input type=\"password\" name=\"名前\" size=\"横幅\" maxlength=\"最大入力文字数\">"_s);
+        QCOMPARE(c[69], u"<textarea name=\"名前\" rows=\"縦幅\" cols=\"横幅\">初期表示文字列</textarea>"_s);
         QCOMPARE(c[70], u"自分の好きなようにカスタマイズしてください。"_s);
+        // The preset page declares its charset with the catalogue's own entries.
+        QCOMPARE(preset::builtInLines().mid(4, 3), (QStringList{c[4], c[11], c[19]}));
         // Every entry can be written in Shift_JIS.
         for (const QString &e : c)
             QVERIFY2(Cp932::encode(e).ok, qPrintable(e));

@@ -177,7 +177,7 @@ private slots:
             << QByteArray(1024 - 19, ' ') + "<meta charset=\"euc-jp\">" + utf8 << Encoding::Utf8;
         QTest::newRow("declaration after byte 1024")
             << QByteArray(1100, ' ') + "<meta charset=\"euc-jp\">" + utf8 << Encoding::Utf8;
-        QTest::newRow("misspelt charaset, as the tag catalogue has it")
+        QTest::newRow("misspelt charaset")
             << "<meta charaset=\"euc-jp\">" + utf8 << Encoding::Utf8;
         QTest::newRow("label this program does not write")
             << "<meta charset=iso-8859-1>" + sjis << Encoding::ShiftJis;
