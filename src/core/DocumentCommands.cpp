@@ -5,6 +5,7 @@
 #include "core/SizeText.h"
 #include "core/TesselFrm.h"
 #include "tags/Preset.h"
+#include "text/Declaration.h"
 #include "text/LineEnds.h"
 #include "text/SystemError.h"
 #include "text/TextFile.h"
@@ -48,6 +49,21 @@ std::optional<TextFile::DocumentRead> DocumentCommands::readDocument(const QStri
         notice(u"ファイルを読み込めません。"_s + CrLf + path + CrLf + read.reason, u"エラー"_s);
         return std::nullopt;
     }
+    const QString name = encoding::name(read.encoding.encoding);
+    if (read.misdeclared) {
+        const QString declared = encoding::name(*read.misdeclared);
+        m_frm.platform().boxes->ask(MsgBox::information(
+            u"このページは "_s + declared + u" と宣言されていますが、"_s + declared +
+                u" としては正しくないバイトがあります。"_s + CrLf + u"すべてのバイトを正しく読める "_s + name +
+                u" として開きました。保存するときに、どちらの文字コードで保存するかを確認します。"_s,
+            u"確認"_s));
+    } else if (!read.unsupportedLabel.isEmpty()) {
+        const QString label = QString::fromLatin1(read.unsupportedLabel);
+        m_frm.platform().boxes->ask(MsgBox::information(
+            u"このページは "_s + label + u" と宣言されていますが、この文字コードには対応していません。"_s + CrLf +
+                name + u" として開きます。ファイルのバイトはそのまま保持し、保存すると元のバイトに戻して書き込みます。"_s,
+            u"確認"_s));
+    }
     if (read.keptByteCount > 0)
         m_frm.platform().boxes->ask(MsgBox::information(
             u"このファイルには"_s + encoding::name(read.encoding.encoding) + u"として正しくないバイトが "_s +
@@ -90,6 +106,12 @@ void DocumentCommands::presetStep()
         }
     } else {
         WriteDefaultPreset();
+    }
+    // The page is in the encoding the preset declares, so that the two agree
+    // from the first save on.
+    if (const std::optional<Encoding> declared = declaration::of(v.SavedText, v.DocEncoding).encoding) {
+        v.DocEncoding.encoding = *declared;
+        m_frm.ByteLbl->setCaption(sizetext::forDocument(QString(), v.DocEncoding));
     }
     m_frm.EditTxt->setText(v.SavedText);
 }

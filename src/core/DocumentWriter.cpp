@@ -3,6 +3,7 @@
 #include "core/SizeText.h"
 #include "core/TesselFrm.h"
 #include "text/CharRefs.h"
+#include "text/Declaration.h"
 #include "text/TextFile.h"
 #include "ui/EditBox.h"
 #include "ui/Label.h"
@@ -52,16 +53,63 @@ QString writeFailureReason(const QString &path, const TextFile::WriteResult &wri
 
 DocumentWriter::DocumentWriter(TesselFrm &frm) : QObject(&frm), m_frm(frm) {}
 
+std::optional<DocumentEncoding> DocumentWriter::encodingToWrite(QStringView text)
+{
+    const ValueDesc &v = m_frm.values();
+    const DocumentEncoding &current = v.DocEncoding;
+    const PageDeclaration declared = declaration::of(text, current);
+    if (declaration::agrees(declared, current.encoding) || declared.label == current.keptAgainst)
+        return current;
+    DocumentEncoding kept = current;
+    kept.keptAgainst = declared.label;
+    const QString now = encoding::name(current.encoding);
+    if (!declared.encoding) {
+        // Browsers read the page as the encoding it names, which the program
+        // cannot write: only an unedited page is written without a word.
+        if (text == v.SavedText)
+            return current;
+        const QString label = QString::fromLatin1(declared.label);
+        MsgBox ask{u"このページは "_s + label + u" と宣言されていますが、"_s + label +
+                       u" では保存できません。"_s + now + u" で保存すると、ブラウザーはページを "_s + label +
+                       u" として読むため、正しく表示されません。\r\nこのまま "_s + now + u" で保存しますか？"_s,
+                   u"確認"_s, MsgButtons::YesNo, MsgIcon::Exclamation, MsgAnswer::No};
+        if (m_frm.platform().boxes->ask(ask) != MsgAnswer::Yes)
+            return std::nullopt;
+        return kept;
+    }
+    const QString wanted = encoding::name(*declared.encoding);
+    MsgBox ask{u"このページは "_s + wanted + u" と宣言されていますが、"_s + now + u" で保存しようとしています。"_s +
+                   u"宣言どおり "_s + wanted + u" で保存しますか？"_s,
+               u"確認"_s, MsgButtons::YesNoCancel, MsgIcon::None, MsgAnswer::Yes};
+    switch (m_frm.platform().boxes->ask(ask)) {
+    case MsgAnswer::Yes: {
+        // The page becomes one of the declared encoding, with its line end.
+        DocumentEncoding converted;
+        converted.encoding = *declared.encoding;
+        converted.lineEnd = current.lineEnd;
+        return converted;
+    }
+    case MsgAnswer::No:
+        return kept;
+    default:
+        return std::nullopt;
+    }
+}
+
 bool DocumentWriter::SaveTextFile(const QString &FileName, const QString &FilePath)
 {
     // The text plus the final CR LF in one string, without copying the document
     // twice: the CR LF is added for the write and taken off again.
-    const DocumentEncoding &encoding = m_frm.values().DocEncoding;
     QString text = m_frm.EditTxt->text();
+    const std::optional<DocumentEncoding> chosen = encodingToWrite(text);
+    if (!chosen)
+        return false; // the user chose not to write: nothing changes
+    const DocumentEncoding &encoding = *chosen;
     text += u"\r\n"_s;
     TextFile::WriteResult written = TextFile::writeDocument(FileName, text, encoding);
     text.chop(2);
-    if (!written.ok && written.failIndex >= 0 && offerCharacterReferences(FileName, text, written)) {
+    if (!written.ok && written.failIndex >= 0 &&
+        offerCharacterReferences(FileName, text, encoding.encoding, written)) {
         text = m_frm.EditTxt->text();
         text += u"\r\n"_s;
         written = TextFile::writeDocument(FileName, text, encoding);
@@ -78,8 +126,10 @@ bool DocumentWriter::SaveTextFile(const QString &FileName, const QString &FilePa
                                                     u"エラー"_s));
         return false;
     }
-    // Only a file that is really on disk becomes the saved text.
+    // Only a file that is really on disk becomes the saved text, in the
+    // encoding it was written in.
     m_frm.values().SavedText = text;
+    m_frm.values().DocEncoding = encoding;
     m_frm.FilenameLbl->setCaption(FileName);
     m_frm.ByteLbl->setCaption(sizetext::forDocument(FileName, encoding));
     if (!FilePath.isEmpty())
@@ -88,10 +138,9 @@ bool DocumentWriter::SaveTextFile(const QString &FileName, const QString &FilePa
     return true;
 }
 
-bool DocumentWriter::offerCharacterReferences(const QString &FileName, QStringView text,
+bool DocumentWriter::offerCharacterReferences(const QString &FileName, QStringView text, Encoding encoding,
                                               const TextFile::WriteResult &written)
 {
-    const Encoding encoding = m_frm.values().DocEncoding.encoding;
     const QList<TextReplacement> refs = charref::unwritable(text, encoding);
     const QString name = encoding::name(encoding);
     MsgBox ask{u"ファイル「"_s + FileName + u"」を保存できませんでした。\r\n"_s + written.reason +

@@ -14,6 +14,8 @@
 
 #include <QObject>
 
+#include <optional>
+
 class TesselFrm;
 
 class DocumentWriter : public QObject
@@ -28,9 +30,14 @@ class DocumentWriter : public QObject
     bool SaveTextFile(const QString &FileName, const QString &FilePath);
 
   private:
+    // The encoding to write the text in: the document's, unless the text
+    // declares another and the user chooses that one (the question); nothing
+    // when the user chooses not to write.
+    std::optional<DocumentEncoding> encodingToWrite(QStringView text);
     // Characters the encoding cannot hold: asks whether to write each of them
     // as a character reference (&#x1F600;). Yes replaces them in the edit
     // text as one undoable edit and returns true; No writes nothing.
-    bool offerCharacterReferences(const QString &FileName, QStringView text, const TextFile::WriteResult &written);
+    bool offerCharacterReferences(const QString &FileName, QStringView text, Encoding encoding,
+                                  const TextFile::WriteResult &written);
     TesselFrm &m_frm;
 };

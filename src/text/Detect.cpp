@@ -111,7 +111,7 @@ std::optional<QByteArray> charsetInContent(QByteArrayView content)
 
 // The encoding a <meta> element's attributes declare, from `pos` (just after
 // "<meta") to the end of the tag, which `pos` is left at.
-std::optional<Encoding> metaDeclaration(QByteArrayView s, qsizetype &pos)
+std::optional<Encoding> metaDeclaration(QByteArrayView s, qsizetype &pos, QByteArray *label = nullptr)
 {
     QList<QByteArray> seen;
     bool gotPragma = false;
@@ -128,8 +128,10 @@ std::optional<Encoding> metaDeclaration(QByteArrayView s, qsizetype &pos)
                 gotPragma = true;
         } else if (name == "content") {
             if (!charset && !charsetFailed) {
-                if (const std::optional<QByteArray> label = charsetInContent(value)) {
-                    charset = forLabel(*label);
+                if (const std::optional<QByteArray> found = charsetInContent(value)) {
+                    charset = forLabel(*found);
+                    if (label)
+                        *label = found->trimmed();
                     charsetFailed = !charset;
                     needPragma = true;
                 }
@@ -137,13 +139,18 @@ std::optional<Encoding> metaDeclaration(QByteArrayView s, qsizetype &pos)
         } else if (name == "charset") {
             if (!charset && !charsetFailed) {
                 charset = forLabel(value);
+                if (label)
+                    *label = value.trimmed();
                 charsetFailed = !charset;
                 needPragma = false;
             }
         }
     }
-    if (!needPragma || (*needPragma && !gotPragma))
+    if (!needPragma || (*needPragma && !gotPragma)) {
+        if (label)
+            label->clear();
         return std::nullopt;
+    }
     return charset;
 }
 
@@ -178,8 +185,11 @@ std::optional<Encoding> forLabel(QByteArrayView label)
     return std::nullopt;
 }
 
-std::optional<Encoding> declared(QByteArrayView bytes)
+std::optional<Encoding> declared(QByteArrayView bytes) { return declaration(bytes).encoding; }
+
+Declared declaration(QByteArrayView bytes)
 {
+    Declared d;
     const QByteArrayView s = bytes.first(qMin(bytes.size(), PrescanBytes));
     const qsizetype n = s.size();
     qsizetype pos = 0;
@@ -188,13 +198,18 @@ std::optional<Encoding> declared(QByteArrayView bytes)
         if (startsWithNoCase(s, pos, "<!--")) {
             const qsizetype end = s.sliced(pos + 2).indexOf("-->");
             if (end < 0)
-                return std::nullopt;
+                return d;
             pos += 2 + end + 3;
         } else if (startsWithNoCase(s, pos, "<meta") && pos + 5 < n &&
                    (isSpace(uchar(s[pos + 5])) || s[pos + 5] == '/')) {
             pos += 6;
-            if (const std::optional<Encoding> e = metaDeclaration(s, pos))
-                return e;
+            QByteArray label;
+            const std::optional<Encoding> e = metaDeclaration(s, pos, &label);
+            if (!label.isEmpty()) {
+                d.label = label;
+                d.encoding = e;
+                return d;
+            }
         } else if (s[pos] == '<' && pos + 1 < n &&
                    (isAlpha(uchar(s[pos + 1])) ||
                     (s[pos + 1] == '/' && pos + 2 < n && isAlpha(uchar(s[pos + 2]))))) {
@@ -208,13 +223,13 @@ std::optional<Encoding> declared(QByteArrayView bytes)
                    startsWithNoCase(s, pos, "<?")) {
             const qsizetype end = s.sliced(pos).indexOf('>');
             if (end < 0)
-                return std::nullopt;
+                return d;
             pos += end + 1;
         } else {
             ++pos;
         }
     }
-    return std::nullopt;
+    return d;
 }
 
 Encoding encodingOf(QByteArrayView bytes)
@@ -227,6 +242,11 @@ Encoding encodingOf(QByteArrayView bytes)
         return Encoding::Utf16Be;
     if (const std::optional<Encoding> e = declared(bytes))
         return *e;
+    return byBytes(bytes);
+}
+
+Encoding byBytes(QByteArrayView bytes)
+{
     if (Utf8::check(bytes) == Utf8::Validity::Valid)
         return Encoding::Utf8;
     return Encoding::ShiftJis;

@@ -20,9 +20,20 @@ namespace detect {
 constexpr qsizetype PrescanBytes = 1024;
 
 Encoding encodingOf(QByteArrayView bytes);
+// The encoding the bytes themselves suggest, whatever they declare.
+Encoding byBytes(QByteArrayView bytes);
 
 // The encoding the first 1024 bytes declare, if any.
 std::optional<Encoding> declared(QByteArrayView bytes);
+
+// The label the first 1024 bytes declare (empty when none), and the encoding
+// it names when the program writes it.
+struct Declared
+{
+    QByteArray label;
+    std::optional<Encoding> encoding;
+};
+Declared declaration(QByteArrayView bytes);
 
 // A charset label as browsers read it (surrounding blanks ignored, any case).
 std::optional<Encoding> forLabel(QByteArrayView label);

@@ -28,6 +28,9 @@ struct DocumentEncoding
     // The codes each line was read with, where they may differ from the habit;
     // empty for most pages.
     std::shared_ptr<const LineCodes> lineCodes;
+    // The declaration (its label) the user chose to write the page against,
+    // asked about once.
+    QByteArray keptAgainst;
 
     bool operator==(const DocumentEncoding &) const = default;
 };

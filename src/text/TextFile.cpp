@@ -31,6 +31,17 @@ bool readFailed(const fileio::Read &read, Result &result)
     return true;
 }
 
+// Characters beyond ASCII read from valid codes: a page that has more of them
+// than invalid bytes is a page of its encoding with some damage, not a page
+// of another encoding.
+qsizetype readBeyondAscii(QStringView text)
+{
+    qsizetype n = 0;
+    for (const QChar c : text)
+        n += c.unicode() >= 0x80 && !keptbyte::is(c.unicode());
+    return n;
+}
+
 template<typename Result>
 void takeDecoded(Result &result, const DecodedText &decoded)
 {
@@ -159,7 +170,26 @@ DocumentRead readDocument(const QString &path)
     fileio::Read read = fileio::readAll(path, MaxDocumentBytes);
     if (readFailed(read, result))
         return result;
-    encoding::Decoded decoded = encoding::decode(detect::encodingOf(read.bytes), read.bytes);
+    const Encoding chosen = detect::encodingOf(read.bytes);
+    encoding::Decoded decoded = encoding::decode(chosen, read.bytes);
+    if (!decoded.encoding.habits.byteOrderMark) {
+        const detect::Declared declared = detect::declaration(read.bytes);
+        if (!declared.label.isEmpty() && !declared.encoding)
+            result.unsupportedLabel = declared.label;
+        // A page whose bytes contradict its declaration: the encoding the
+        // bytes themselves are read in, when it reads every one of them.
+        const Encoding byBytes = detect::byBytes(read.bytes);
+        // Shift_JIS, which reads nearly any bytes, only where the declared
+        // reading has more invalid bytes than characters.
+        if (decoded.keptByteCount > 0 && declared.encoding == chosen && byBytes != chosen &&
+            (byBytes != Encoding::ShiftJis || decoded.keptByteCount > readBeyondAscii(decoded.text))) {
+            encoding::Decoded other = encoding::decode(byBytes, read.bytes);
+            if (other.keptByteCount == 0) {
+                decoded = std::move(other);
+                result.misdeclared = chosen;
+            }
+        }
+    }
     read.bytes = QByteArray(); // the bytes go before the text is handed on
     read.storage.reset();
     takeDecoded(result, decoded);

@@ -12,6 +12,8 @@
 #include <QStringList>
 #include <QStringView>
 
+#include <optional>
+
 namespace TextFile {
 
 // The largest document the edit box is given. The edit box addresses its
@@ -60,6 +62,12 @@ struct DocumentRead : ReadStatus
 {
     QString text; // decoded, line ends as in the file
     DocumentEncoding encoding;
+    // The encoding the page declares when its bytes are not valid in it and
+    // another encoding reads them whole: the page was read in that other one.
+    std::optional<Encoding> misdeclared;
+    // The label of an encoding the page declares that the program cannot
+    // write ("gb2312"); empty otherwise.
+    QByteArray unsupportedLabel;
 };
 
 // A program file, whole, in Shift_JIS.

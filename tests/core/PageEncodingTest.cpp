@@ -8,6 +8,7 @@
 #include "browse/SaveasFrm.h"
 #include "text/TextFile.h"
 #include "ui/Browser.h"
+#include "ui/CheckBox.h"
 #include "ui/ComboBox.h"
 #include "ui/DirList.h"
 #include "ui/EditBox.h"
@@ -148,13 +149,174 @@ private slots:
         QCOMPARE(frm.ByteLbl->caption(), u"0 KB LF"_s);
     }
 
+    // Saving a page whose text declares another encoding than the one it
+    // would be written in asks; Yes writes and keeps it in the declared one.
+    void savingAPageDeclaringAnotherEncodingAsks_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("question");
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<QByteArray>("written"); // null: nothing written
+        QTest::addColumn<QString>("label");
+
+        const QString utf8Page = u"<meta charset=\"utf-8\">\r\n<p>日本</p>"_s;
+        const QString toUtf8 = u"このページは UTF-8 と宣言されていますが、Shift_JIS で保存しようとしています。"
+                               u"宣言どおり UTF-8 で保存しますか？"_s;
+        const QByteArray utf8Bytes = "<meta charset=\"utf-8\">\r\n<p>\xE6\x97\xA5\xE6\x9C\xAC</p>\r\n";
+        const QByteArray sjisBytes = "<meta charset=\"utf-8\">\r\n<p>\x93\xFA\x96\x7B</p>\r\n";
+        QTest::newRow("Yes writes UTF-8") << utf8Page << toUtf8 << int(MsgAnswer::Yes) << utf8Bytes
+                                          << u"0 KB UTF-8"_s;
+        QTest::newRow("No writes Shift_JIS, and is not asked again")
+            << utf8Page << toUtf8 << int(MsgAnswer::No) << sjisBytes << u"0 KB"_s;
+        QTest::newRow("Cancel writes nothing") << utf8Page << toUtf8 << int(MsgAnswer::Cancel) << QByteArray()
+                                               << u"0 KB"_s;
+        QTest::newRow("EUC-JP by http-equiv")
+            << u"<meta http-equiv=\"Content-Type\" content=\"text/html; charset=euc-jp\">日本"_s
+            << u"このページは EUC-JP と宣言されていますが、Shift_JIS で保存しようとしています。"
+               u"宣言どおり EUC-JP で保存しますか？"_s
+            << int(MsgAnswer::Yes)
+            << QByteArray("<meta http-equiv=\"Content-Type\" content=\"text/html; charset=euc-jp\">\xC6\xFC\xCB\xDC\r\n")
+            << u"0 KB EUC-JP"_s;
+        QTest::newRow("an XML declaration")
+            << u"<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<p>日本</p>"_s
+            << u"このページは UTF-8 と宣言されていますが、Shift_JIS で保存しようとしています。"
+               u"宣言どおり UTF-8 で保存しますか？"_s
+            << int(MsgAnswer::Yes)
+            << QByteArray("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<p>\xE6\x97\xA5\xE6\x9C\xAC</p>\r\n")
+            << u"0 KB UTF-8"_s;
+        QTest::newRow("agreeing declaration: no question")
+            << u"<meta charset=shift_jis>日本"_s << QString() << 0
+            << QByteArray("<meta charset=shift_jis>\x93\xFA\x96\x7B\r\n") << u"0 KB"_s;
+        QTest::newRow("a declaration past the first 1024 bytes: no question")
+            << QString(1100, u'x') + u"<meta charset=utf-8>"_s << QString() << 0
+            << QByteArray(1100, 'x') + "<meta charset=utf-8>\r\n" << u"1 KB"_s;
+        QTest::newRow("an encoding the program cannot write")
+            << u"<meta charset=\"gb2312\">日本"_s
+            << u"このページは gb2312 と宣言されていますが、gb2312 では保存できません。Shift_JIS で保存すると、"
+               u"ブラウザーはページを gb2312 として読むため、正しく表示されません。\r\nこのまま Shift_JIS で保存しますか？"_s
+            << int(MsgAnswer::No) << QByteArray() << u"0 KB"_s;
+        QTest::newRow("an encoding the program cannot write, written anyway")
+            << u"<meta charset=\"gb2312\">日本"_s
+            << u"このページは gb2312 と宣言されていますが、gb2312 では保存できません。Shift_JIS で保存すると、"
+               u"ブラウザーはページを gb2312 として読むため、正しく表示されません。\r\nこのまま Shift_JIS で保存しますか？"_s
+            << int(MsgAnswer::Yes) << QByteArray("<meta charset=\"gb2312\">\x93\xFA\x96\x7B\r\n") << u"0 KB"_s;
+    }
+    void savingAPageDeclaringAnotherEncodingAsks()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, question);
+        QFETCH(int, answer);
+        QFETCH(QByteArray, written);
+        QFETCH(QString, label);
+        WindowFixture f;
+        TesselFrm &frm = f.load();
+        frm.FilenameLbl->setCaption(f.path(u"page.html"_s));
+        frm.EditTxt->setText(text);
+        f.boxes.expect(::question(SaveQ), MsgAnswer::Yes);
+        if (!question.isEmpty()) {
+            const bool cannotWrite = question.contains(u"このまま"_s);
+            f.boxes.expect(MsgBox{question, u"確認"_s, cannotWrite ? MsgButtons::YesNo : MsgButtons::YesNoCancel,
+                                  cannotWrite ? MsgIcon::Exclamation : MsgIcon::None,
+                                  cannotWrite ? MsgAnswer::No : MsgAnswer::Yes},
+                           MsgAnswer(answer));
+        }
+        frm.SaveBtn_Click();
+        VERIFY_BOXES(f.boxes);
+        QCOMPARE(f.bytes(u"page.html"_s), written);
+        QCOMPARE(frm.ByteLbl->caption(), label);
+        QCOMPARE(frm.EditTxt->text() == frm.values().SavedText, !written.isNull());
+        // Once written in the declared encoding, the page stays in it: no question the next time.
+        if (!written.isNull()) {
+            f.boxes.expect(::question(SaveQ), MsgAnswer::Yes);
+            frm.SaveBtn_Click();
+            VERIFY_BOXES(f.boxes);
+            QCOMPARE(f.bytes(u"page.html"_s), written);
+        }
+    }
+
+    // A page whose bytes contradict its declaration opens in the encoding
+    // that reads them, and one declaring an encoding the program cannot
+    // write is told; saving then asks.
+    void openingAPageWhoseDeclarationDoesNotFit_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("notice");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("label");
+
+        QTest::newRow("Shift_JIS declared UTF-8")
+            << QByteArray("<meta charset=\"utf-8\">\r\n<p>\x93\xFA\x96\x7B\x8C\xEA</p>\r\n")
+            << u"このページは UTF-8 と宣言されていますが、UTF-8 としては正しくないバイトがあります。\r\n"
+               u"すべてのバイトを正しく読める Shift_JIS として開きました。保存するときに、どちらの文字コードで保存するかを確認します。"_s
+            << u"<meta charset=\"utf-8\">\r\n<p>日本語</p>"_s << u"0 KB"_s;
+        QTest::newRow("UTF-8 declared Shift_JIS")
+            << QByteArray("<meta charset=\"shift_jis\">\r\n<p>\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E</p>\r\n")
+            << u"このページは Shift_JIS と宣言されていますが、Shift_JIS としては正しくないバイトがあります。\r\n"
+               u"すべてのバイトを正しく読める UTF-8 として開きました。保存するときに、どちらの文字コードで保存するかを確認します。"_s
+            << u"<meta charset=\"shift_jis\">\r\n<p>日本語</p>"_s << u"0 KB UTF-8"_s;
+        QTest::newRow("gb2312")
+            << QByteArray("<meta charset=\"gb2312\">\r\n<p>ab</p>\r\n")
+            << u"このページは gb2312 と宣言されていますが、この文字コードには対応していません。\r\n"
+               u"Shift_JIS として開きます。ファイルのバイトはそのまま保持し、保存すると元のバイトに戻して書き込みます。"_s
+            << u"<meta charset=\"gb2312\">\r\n<p>ab</p>"_s << u"0 KB"_s;
+    }
+    void openingAPageWhoseDeclarationDoesNotFit()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, notice);
+        QFETCH(QString, text);
+        QFETCH(QString, label);
+        WindowFixture f;
+        TesselFrm &frm = f.load();
+        f.write(u"page.html"_s, bytes);
+        choose(frm, u"page.html"_s);
+        f.boxes.expect(MsgBox::information(notice, u"確認"_s), MsgAnswer::Ok);
+        frm.OpenBtn_Click();
+        VERIFY_BOXES(f.boxes);
+        QCOMPARE(frm.EditTxt->text(), text);
+        QCOMPARE(frm.ByteLbl->caption(), label);
+    }
+
+    // New from a preset that declares an encoding starts a page in it.
+    void newPagesTakeThePresetsEncoding_data()
+    {
+        QTest::addColumn<QByteArray>("preset");
+        QTest::addColumn<QString>("label");
+        QTest::newRow("UTF-8") << QByteArray("<html>\r\n<meta charset=\"UTF-8\">\r\n</html>\r\n") << u"0 KB UTF-8"_s;
+        QTest::newRow("EUC-JP by http-equiv")
+            << QByteArray("<meta http-equiv=\"Content-Type\" content=\"text/html; charset=EUC-JP\">\r\n") << u"0 KB EUC-JP"_s;
+        QTest::newRow("nothing declared") << QByteArray("<html>\r\n</html>\r\n") << u"0 KB"_s;
+        QTest::newRow("the built-in preset") << QByteArray() << u"0 KB"_s;
+    }
+    void newPagesTakeThePresetsEncoding()
+    {
+        QFETCH(QByteArray, preset);
+        QFETCH(QString, label);
+        WindowFixture f;
+        if (!preset.isNull())
+            f.write(u"preset.lst"_s, preset);
+        TesselFrm &frm = f.load();
+        frm.PresetChk->setValue(1);
+        f.boxes.expect(::question(u"編集内容を破棄して新しい文書を作成します。"_s), MsgAnswer::Yes);
+        frm.NewBtn_Click();
+        VERIFY_BOXES(f.boxes);
+        QCOMPARE(frm.ByteLbl->caption(), label);
+        // The first save writes the page as it declares itself, without a question.
+        frm.FilenameLbl->setCaption(f.path(u"new.html"_s));
+        f.boxes.expect(::question(SaveQ), MsgAnswer::Yes);
+        frm.SaveBtn_Click();
+        VERIFY_BOXES(f.boxes);
+        QCOMPARE(frm.ByteLbl->caption(), label);
+    }
+
     void invalidBytesAreCountedFromOne()
     {
         WindowFixture f;
         TesselFrm &frm = f.load();
-        f.write(u"bad.html"_s, "<meta charset=utf-8>\r\nab\xFF\xE3\x81\r\n");
+        const QByteArray bytes = "<meta charset=utf-8>\r\n\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E\xE3\x81\xA7" "ab\xFF\xE3\x81\r\n";
+        f.write(u"bad.html"_s, bytes);
         choose(frm, u"bad.html"_s);
-        f.boxes.expect(MsgBox::information(u"このファイルにはUTF-8として正しくないバイトが 3 個あります（最初は 25 "
+        f.boxes.expect(MsgBox::information(u"このファイルにはUTF-8として正しくないバイトが 3 個あります（最初は 37 "
                                            u"バイト目）。\r\nそのままの値で保持し、保存すると元のバイトに戻して書き込みます。"_s,
                                            u"確認"_s),
                        MsgAnswer::Ok);
@@ -162,7 +324,7 @@ private slots:
         VERIFY_BOXES(f.boxes);
         f.boxes.expect(question(SaveQ), MsgAnswer::Yes);
         frm.SaveBtn_Click();
-        QCOMPARE(f.bytes(u"bad.html"_s), QByteArray("<meta charset=utf-8>\r\nab\xFF\xE3\x81\r\n"));
+        QCOMPARE(f.bytes(u"bad.html"_s), bytes);
     }
 
     // A page the edit box cannot hold is refused before a byte is read.
