@@ -21,7 +21,7 @@ public:
             d.habits.byteOrderMark = true;
             i = 2;
         }
-        d.text.resize((n - i) / 2 + 2);
+        d.text.resize(n - i + 1); // a unit kept as its bytes takes two characters
         char16_t *out = reinterpret_cast<char16_t *>(d.text.data());
         char16_t *const begin = out;
         for (; i + 2 <= n; i += 2) {
@@ -46,13 +46,18 @@ public:
     {
         const char16_t *in = text.utf16();
         const qsizetype n = text.size();
-        QByteArray bytes((n + 1) * 2, Qt::Uninitialized);
+        QByteArray bytes((n + 2) * 2, Qt::Uninitialized);
         auto *out = reinterpret_cast<unsigned char *>(bytes.data());
         auto *const begin = out;
         if (habits.byteOrderMark)
             out = put(out, 0xFEFF);
+        auto *const unitsFrom = out;
         for (qsizetype i = 0; i < n; ++i) {
             const char16_t c = in[i];
+            // Text after an odd last byte kept from a damaged file starts at
+            // the next whole unit, so that it reads back as written.
+            if (!keptbyte::is(c) && (out - unitsFrom) % 2 == 1)
+                *out++ = 0;
             if (!QChar::isSurrogate(c)) {
                 out = put(out, c);
             } else if (QChar::isHighSurrogate(c) && i + 1 < n && QChar::isLowSurrogate(in[i + 1])) {

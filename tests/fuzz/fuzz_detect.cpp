@@ -18,6 +18,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     FUZZ_CHECK((validity == Utf8::Validity::Invalid) == (Utf8::decode(bytes).keptByteCount > 0));
     if (bytes.startsWith("\xEF\xBB\xBF"))
         FUZZ_CHECK(e == Encoding::Utf8);
+    else if (bytes.startsWith("\xFF\xFE"))
+        FUZZ_CHECK(e == Encoding::Utf16Le);
+    else if (bytes.startsWith("\xFE\xFF"))
+        FUZZ_CHECK(e == Encoding::Utf16Be);
     else if (!declared)
         FUZZ_CHECK(e == (validity == Utf8::Validity::Valid ? Encoding::Utf8 : Encoding::ShiftJis));
     return 0;

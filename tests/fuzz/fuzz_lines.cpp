@@ -1,6 +1,7 @@
 // The line rules two ways: a file cut into lines (splitLines), and the whole
 // text given its line ends at once (lineends), agree on any text.
 #include "FuzzCheck.h"
+#include "text/Cp932.h"
 #include "text/LineEnds.h"
 #include "text/TextFile.h"
 

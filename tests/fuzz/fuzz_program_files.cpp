@@ -4,6 +4,7 @@
 #include "FuzzCheck.h"
 #include "core/StartupFiles.h"
 #include "tags/ShortCutLabel.h"
+#include "text/Cp932.h"
 #include "text/TextFile.h"
 
 #include <cstdint>

@@ -258,6 +258,14 @@ private slots:
             "a\xFF",
             u"a"_s + kept("\xFF"), 4, 1);
         row("a second byte order mark is a character", utf8, "\xEF\xBB\xBF\xEF\xBB\xBF" "a", u"\uFEFFa"_s);
+        // UTF-16: the line rules see characters, so CR and LF bytes inside units stay.
+        const Encoding le = Encoding::Utf16Le, be = Encoding::Utf16Be;
+        row("a pair, a lone surrogate kept as its bytes, CR LF", le,
+            QByteArray("\xFF\xFE" "a\0\x3D\xD8\x00\xDE\x00\xD8\r\0\n\0\x0D\x0A", 16),
+            u"a\U0001F600"_s + kept(QByteArray("\x00\xD8", 2)) + u"\r\n\u0A0D"_s, 8, 2);
+        row("an odd last byte", be, QByteArray("\xFE\xFF\0a\x30", 5), u"a"_s + kept("\x30"), 4, 1);
+        row("a lone low surrogate", be, QByteArray("\xFE\xFF\xDC\x80\0a", 6),
+            kept(QByteArray("\xDC\x80", 2)) + u"a"_s, 2, 2);
     }
 
     void readsCharactersAsBrowsersDo()
