@@ -1,6 +1,7 @@
 // Pages in their own encoding. Opening (through the main window, as Open does)
-// and saving (SaveTextFile) a 10 MB page in UTF-8 and in EUC-JP should take no
-// more than 1.1 times what a 10 MB page takes in Shift_JIS; measured both for
+// and saving (SaveTextFile) a 10 MB page in UTF-8, EUC-JP, ISO-2022-JP and
+// UTF-16, and a Shift_JIS page whose lines end in LF, should take no more
+// than 1.1 times what a 10 MB page takes in Shift_JIS; measured both for
 // the same text (13.5 MB in UTF-8, whose kanji take three bytes) and for a
 // UTF-8 file of 10 MB. Deciding a page's
 // encoding should take under 3% of opening it, also for the worst case of the
@@ -35,19 +36,33 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-enum PageId { ShiftJis, Utf8, EucJp, Utf8Undeclared, ShiftJisUndeclared, AsciiThenUtf8, Utf8TenMegabytes };
+enum PageId {
+    ShiftJis,
+    Utf8,
+    EucJp,
+    Utf8Undeclared,
+    ShiftJisUndeclared,
+    AsciiThenUtf8,
+    Utf8TenMegabytes,
+    Iso2022Jp,
+    Utf16,
+    ShiftJisLf,
+};
 
 struct Page {
     const char *name;
     Encoding encoding;
     QString text;
     QByteArray bytes;
+    LineEnd lineEnd = LineEnd::CrLf;
 };
 
-DocumentEncoding written(Encoding e)
+DocumentEncoding written(Encoding e, LineEnd end = LineEnd::CrLf)
 {
     DocumentEncoding d;
     d.encoding = e;
+    d.habits.byteOrderMark = e == Encoding::Utf16Le;
+    d.lineEnd = end;
     return d;
 }
 
@@ -100,9 +115,13 @@ struct Fixture {
         pages.push_back({"UTF-8, a 10 MB file", Encoding::Utf8,
                          declaration("UTF-8") + benchsupport::japaneseHtmlOfShiftJisSize(qsizetype(10'000'000 * shrink)),
                          {}});
+        pages.push_back({"ISO-2022-JP", Encoding::Iso2022Jp, declaration("ISO-2022-JP") + body, {}});
+        pages.push_back({"UTF-16LE", Encoding::Utf16Le, body, {}});
+        pages.push_back({"Shift_JIS, LF line ends", Encoding::ShiftJis, declaration("Shift_JIS") + body, {},
+                         LineEnd::Lf});
         for (size_t i = 0; i < pages.size(); ++i) {
             Page &p = pages[i];
-            p.bytes = encoding::encode(written(p.encoding), p.text).bytes;
+            p.bytes = encoding::encode(written(p.encoding, p.lineEnd), p.text).bytes;
             QFile f(dir.filePath(fileName(PageId(i))));
             f.open(QIODevice::WriteOnly);
             f.write(p.bytes);
@@ -161,7 +180,8 @@ void BM_Open10MB(benchmark::State &state)
     const PageId id = PageId(state.range(0));
     timed(
         state, u"open %1"_s.arg(int(id)), [&] { f.choose(id); }, [&] { f.frm->OpenBtn_Click(); });
-    if (f.values.DocEncoding.encoding != f.pages[id].encoding || f.values.SavedText.size() < 3'000'000)
+    if (f.values.DocEncoding.encoding != f.pages[id].encoding || f.values.DocEncoding.lineEnd != f.pages[id].lineEnd ||
+        f.values.SavedText.size() < 3'000'000)
         state.SkipWithError("the page was not opened in its encoding");
 }
 
@@ -187,7 +207,7 @@ void BM_WriteDocument10MB(benchmark::State &state)
     const QString path = f.dir.filePath(u"written.html"_s);
     timed(
         state, u"write %1"_s.arg(int(id)), [] {},
-        [&] { TextFile::writeDocument(path, f.pages[id].text, written(f.pages[id].encoding)); });
+        [&] { TextFile::writeDocument(path, f.pages[id].text, written(f.pages[id].encoding, f.pages[id].lineEnd)); });
     if (QFileInfo(path).size() != f.pages[id].bytes.size())
         state.SkipWithError("the page was not written");
 }
@@ -215,7 +235,7 @@ void BM_Encode10MB(benchmark::State &state)
     const Page &p = fixture().pages[size_t(state.range(0))];
     timed(
         state, u"encode %1"_s.arg(state.range(0)), [] {},
-        [&] { benchmark::DoNotOptimize(encoding::encode(written(p.encoding), p.text).bytes.size()); });
+        [&] { benchmark::DoNotOptimize(encoding::encode(written(p.encoding, p.lineEnd), p.text).bytes.size()); });
 }
 
 double medianOf(std::vector<double> v)
@@ -239,10 +259,10 @@ void printSummary()
         "\nThe same page in each encoding, median ms (goal: at most 1.1x Shift_JIS, same declaration)\n");
     std::printf("%-34s %8s %8s %6s %8s %6s %8s %8s %8s\n", "page", "file MB", "open", "x", "save", "x",
                 "write", "decode", "encode");
-    for (int id : {ShiftJis, Utf8, EucJp, Utf8Undeclared, ShiftJisUndeclared}) {
+    for (int id : {ShiftJis, Utf8, EucJp, Iso2022Jp, Utf16, ShiftJisLf, Utf8Undeclared, ShiftJisUndeclared}) {
         std::printf("%-34s %8.2f %8.1f %6.2f", pages[id].name, double(pages[id].bytes.size()) / 1e6,
                     median("open", id), median("open", id) / median("open", ShiftJis));
-        if (id <= EucJp)
+        if (id <= EucJp || id >= Iso2022Jp)
             std::printf(" %8.1f %6.2f %8.1f %8.1f %8.1f", median("save", id),
                         median("save", id) / median("save", ShiftJis), median("write", id),
                         median("decode", id), median("encode", id));
@@ -270,15 +290,17 @@ void pagesOf(benchmark::internal::Benchmark *b, std::initializer_list<PageId> id
 }
 
 // page: 0 Shift_JIS, 1 UTF-8, 2 EUC-JP (each declared), 3 UTF-8 and 4 Shift_JIS
-// undeclared, 5 ASCII with one UTF-8 character at the end, 6 UTF-8 in a 10 MB file.
+// undeclared, 5 ASCII with one UTF-8 character at the end, 6 UTF-8 in a 10 MB
+// file, 7 ISO-2022-JP (declared), 8 UTF-16LE, 9 Shift_JIS with LF line ends.
 void opened(benchmark::internal::Benchmark *b)
 {
-    pagesOf(b, {ShiftJis, Utf8, EucJp, Utf8Undeclared, ShiftJisUndeclared, AsciiThenUtf8, Utf8TenMegabytes});
+    pagesOf(b, {ShiftJis, Utf8, EucJp, Utf8Undeclared, ShiftJisUndeclared, AsciiThenUtf8, Utf8TenMegabytes, Iso2022Jp,
+                Utf16, ShiftJisLf});
     b->Iterations(1)->Repetitions(7);
 }
 void saved(benchmark::internal::Benchmark *b)
 {
-    pagesOf(b, {ShiftJis, Utf8, EucJp, Utf8TenMegabytes});
+    pagesOf(b, {ShiftJis, Utf8, EucJp, Utf8TenMegabytes, Iso2022Jp, Utf16, ShiftJisLf});
     b->Iterations(3)->Repetitions(7);
 }
 void decided(benchmark::internal::Benchmark *b)
@@ -288,7 +310,7 @@ void decided(benchmark::internal::Benchmark *b)
 }
 void converted(benchmark::internal::Benchmark *b)
 {
-    pagesOf(b, {ShiftJis, Utf8, EucJp});
+    pagesOf(b, {ShiftJis, Utf8, EucJp, Iso2022Jp, Utf16, ShiftJisLf});
     b->Repetitions(5);
 }
 } // namespace

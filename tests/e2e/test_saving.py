@@ -1,7 +1,8 @@
 #!/usr/bin/python3
 """Saving pages in the real program: a page read as UTF-8 (declared or with a
 byte order mark) or EUC-JP is written back in its encoding with exactly the
-typed edit; a character Shift_JIS cannot hold is saved as a character
+typed edit; a Shift_JIS page whose meta is edited to UTF-8 is converted by
+the save; a character Shift_JIS cannot hold is saved as a character
 reference that Ctrl+Z takes back; a file-size limit makes a save fail with a
 notice instead of ending the program."""
 
@@ -81,6 +82,40 @@ class PagesInTheirEncoding(SaveCase):
                 line = text.split(CRLF)[3]
                 expected = data.replace(line.encode(codec), (line + "追記abc").encode(codec), 1)
                 self.save(name, expected)
+
+
+class ConvertingByTheDeclaration(SaveCase):
+    def test_a_shift_jis_page_whose_meta_is_changed_to_utf8_is_saved_as_utf8(self):
+        head = '<html>\r\n<head><meta charset="shift_jis"><title>変換</title></head>'
+        data = page(head, "<p>日本語の段落です。①</p>", *BODY).encode("cp932")
+        (self.start_dir / "old.html").write_bytes(data)
+        self.program = self.start(accessibility=True)
+        self.window = self.program.wait_window("Tessara")
+        self.open_page("old.html")
+        self.assertEqual(self.program.a11y_text_at(self.window, MAIN, "ByteLbl"), size_text(len(data), ""))
+
+        # The label shift_jis, after '<head><meta charset="', becomes utf-8.
+        self.window.click_control(MAIN, "EditTxt")
+        self.server.key("ctrl+Home", "Down", "Home", *["Right"] * 21, *["shift+Right"] * 9)
+        self.server.type_text("utf-8")
+        edited = data.decode("cp932").replace('"shift_jis"', '"utf-8"')
+        wait_equal(self.edit_text, edited.removesuffix(CRLF).replace(CRLF, "\n"), 15, "the edited meta")
+
+        self.server.chord("ctrl", "s")
+        box = self.program.wait_window("確認")
+        self.assertEqual(self.program.a11y_box_text(box), SAVE_QUESTION)
+        self.server.key("y")
+        box.wait_closed()
+        box = self.program.wait_window("確認")
+        self.assertEqual(self.program.a11y_box_text(box),
+                         "このページは UTF-8 と宣言されていますが、Shift_JIS で保存しようとしています。"
+                         "宣言どおり UTF-8 で保存しますか？")
+        self.assertEqual(self.program.bytes("old.html"), data, "nothing is written before the answer")
+        self.server.key("y")
+        box.wait_closed()
+        self.program.wait_file("old.html", content=edited.encode("utf-8"))
+        wait_equal(lambda: self.program.a11y_text_at(self.window, MAIN, "ByteLbl"),
+                   size_text(len(edited.encode("utf-8")), "UTF-8"), 10, "the size label in UTF-8")
 
 
 class CharacterReferences(SaveCase):
