@@ -6,25 +6,40 @@
 #include "text/Utf16.h"
 #include "text/Utf8.h"
 
+#include <algorithm>
+
 namespace codecs {
+namespace {
+
+// The registration: one row per encoding, in the order of the enumeration.
+struct Registered
+{
+    Encoding encoding;
+    const Codec &(*codec)();
+};
+constexpr Registered Registry[] = {
+    {Encoding::ShiftJis, Cp932::codec},        {Encoding::Utf8, Utf8::codec},
+    {Encoding::EucJp, EucJp::codec},           {Encoding::Iso2022Jp, Iso2022Jp::codec},
+    {Encoding::Utf16Le, Utf16::littleEndian}, {Encoding::Utf16Be, Utf16::bigEndian},
+};
+
+} // namespace
 
 const Codec &of(Encoding e)
 {
-    switch (e) {
-    case Encoding::ShiftJis: return Cp932::codec();
-    case Encoding::Utf8: return Utf8::codec();
-    case Encoding::EucJp: return EucJp::codec();
-    case Encoding::Iso2022Jp: return Iso2022Jp::codec();
-    case Encoding::Utf16Le: return Utf16::littleEndian();
-    case Encoding::Utf16Be: return Utf16::bigEndian();
-    }
-    return Cp932::codec();
+    const auto *row = std::find_if(std::begin(Registry), std::end(Registry),
+                                   [e](const Registered &r) { return r.encoding == e; });
+    return row != std::end(Registry) ? row->codec() : Cp932::codec();
 }
 
 const std::vector<Encoding> &all()
 {
-    static const std::vector<Encoding> list = {Encoding::ShiftJis, Encoding::Utf8,    Encoding::EucJp,
-                                               Encoding::Iso2022Jp, Encoding::Utf16Le, Encoding::Utf16Be};
+    static const std::vector<Encoding> list = [] {
+        std::vector<Encoding> l;
+        for (const Registered &r : Registry)
+            l.push_back(r.encoding);
+        return l;
+    }();
     return list;
 }
 
