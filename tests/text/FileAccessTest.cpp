@@ -56,7 +56,7 @@ QStringList entries(const QString &dir)
 }
 
 enum class Owner { NoFile, Writer, Root, RootGroupWriter, Nobody };
-enum class Target { NewFile, ExistingFile, StaleTemporaryFile, Fifo, Socket, Device };
+enum class Target { NewFile, ExistingFile, StaleTemporaryFile, Fifo, FifoWithReader, Socket, Device };
 
 // A socket bound to path while this lives.
 struct BoundSocket {
@@ -290,6 +290,8 @@ private slots:
         QTest::newRow("a page with a temporary file left by a save cut short")
             << Target::StaleTemporaryFile << QString();
         QTest::newRow("a named pipe nobody reads") << Target::Fifo << u"名前付きパイプ（FIFO）には保存できません。"_s;
+        QTest::newRow("a named pipe with an idle reader")
+            << Target::FifoWithReader << u"名前付きパイプ（FIFO）には保存できません。"_s;
         QTest::newRow("a socket") << Target::Socket << u"ソケットには保存できません。"_s;
         QTest::newRow("a link to a device") << Target::Device << u"デバイス（キャラクタデバイス）には保存できません。"_s;
     }
@@ -303,6 +305,7 @@ private slots:
         const QString name = target == Target::NewFile || target == Target::ExistingFile ? longName : u"page.html"_s;
         const QString file = path(name);
         std::optional<BoundSocket> socket;
+        int reader = -1;
         switch (target) {
         case Target::NewFile:
             break;
@@ -314,7 +317,10 @@ private slots:
             putFile(path(u".page.html.tessara-Ab3xYz"_s), Old);
             break;
         case Target::Fifo:
+        case Target::FifoWithReader:
             QCOMPARE(::mkfifo(QFile::encodeName(file).constData(), 0644), 0);
+            if (target == Target::FifoWithReader)
+                reader = ::open(QFile::encodeName(file).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
             break;
         case Target::Socket:
             socket.emplace(file);
@@ -327,12 +333,15 @@ private slots:
         auto write = std::async(std::launch::async, [&] { return TextFile::writeText(file, u"新しい new text\r\n"_s); });
         if (write.wait_for(std::chrono::seconds(20)) != std::future_status::ready) {
             // Let a write that waits for a reader go on, then fail.
-            const int reader = ::open(QFile::encodeName(file).constData(), O_RDONLY | O_NONBLOCK);
+            const int unblock = ::open(QFile::encodeName(file).constData(), O_RDONLY | O_NONBLOCK);
             write.wait();
-            ::close(reader);
+            ::close(unblock);
             QFAIL("the write waited for the other end of the pipe");
         }
         const TextFile::WriteResult w = write.get();
+        char none[16];
+        QVERIFY(reader < 0 || ::read(reader, none, sizeof none) <= 0); // nothing went into the pipe
+        ::close(reader);
         QCOMPARE(w.reason, reason);
         QCOMPARE(w.ok, reason.isEmpty());
         if (w.ok)
