@@ -146,8 +146,14 @@ void writeEncoded(benchmark::State &state, bool secondName)
     state.SetBytesProcessed(state.iterations() * bytes.size());
 }
 
-void BM_AtomicReplace10MB(benchmark::State &state) { writeEncoded(state, false); }
-void BM_SafeInPlaceWrite10MB(benchmark::State &state) { writeEncoded(state, true); }
+void BM_AtomicReplace10MB(benchmark::State &state)
+{
+    writeEncoded(state, false);
+}
+void BM_SafeInPlaceWrite10MB(benchmark::State &state)
+{
+    writeEncoded(state, true);
+}
 
 // The same text with its final CR LF, encoded by iconv from the string's
 // UTF-16 and written to a file in one go.

@@ -73,8 +73,9 @@ bool DocumentWriter::SaveTextFile(const QString &FileName, const QString &FilePa
     if (!written.ok) {
         // The text module words an unwritable character with its line and
         // column, and a file it could not put back with where the old text is.
-        const QString why = written.failIndex >= 0 || !written.untouched ? written.reason
-                                                                         : writeFailureReason(FileName, written);
+        const QString why = written.failIndex >= 0 || !written.untouched
+                                ? written.reason
+                                : writeFailureReason(FileName, written);
         m_frm.platform().boxes->ask(MsgBox::warning(
             u"ファイル「"_s + FileName + u"」を保存できませんでした。\r\n"_s + why +
                 (written.untouched ? u"\r\nディスク上のファイルは元のままです。"_s : QString()),

@@ -4,11 +4,12 @@
 #include <cerrno>
 #include <unistd.h>
 
-namespace fileio {
+namespace fileio
+{
 
 class Fd
 {
-public:
+  public:
     explicit Fd(int fd = -1) : m_fd(fd) {}
     ~Fd() { close(); }
     Fd(const Fd &) = delete;
@@ -30,7 +31,7 @@ public:
         return r == 0 ? 0 : errno;
     }
 
-private:
+  private:
     int m_fd;
 };
 

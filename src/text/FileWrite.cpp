@@ -21,8 +21,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace fileio {
-namespace {
+namespace fileio
+{
+namespace
+{
 
 // Our temporary files are ".NAME.tessara-" and six letters (older builds left
 // such files behind when they were ended during a save), or ".tessara-" and
@@ -30,8 +32,7 @@ namespace {
 constexpr char TempMark[] = ".tessara-";
 constexpr qsizetype TempLetters = 6;
 
-struct Place
-{
+struct Place {
     QByteArray path; // the file written, symbolic links followed
     QByteArray dir;
     QByteArray name;
@@ -44,7 +45,8 @@ struct Place
 QByteArray finalTarget(QByteArray path)
 {
     for (int hops = 0; hops < 40; ++hops) {
-        struct stat st {};
+        struct stat st {
+        };
         if (::lstat(path.constData(), &st) != 0 || !S_ISLNK(st.st_mode))
             return path;
         char buf[PATH_MAX];
@@ -64,7 +66,10 @@ QByteArray finalTarget(QByteArray path)
 Place placeOf(const QByteArray &target)
 {
     const qsizetype slash = target.lastIndexOf('/');
-    return {target, slash > 0 ? target.left(slash) : slash == 0 ? QByteArray("/") : QByteArray("."),
+    return {target,
+            slash > 0    ? target.left(slash)
+            : slash == 0 ? QByteArray("/")
+                         : QByteArray("."),
             target.mid(slash + 1)};
 }
 
@@ -75,7 +80,8 @@ int writeAll(int fd, QByteArrayView bytes, off_t at, qsizetype *done = nullptr)
     qsizetype written = 0;
     int error = 0;
     while (written < bytes.size()) {
-        const ssize_t n = ::pwrite(fd, bytes.data() + written, size_t(bytes.size() - written), at + off_t(written));
+        const ssize_t n =
+            ::pwrite(fd, bytes.data() + written, size_t(bytes.size() - written), at + off_t(written));
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0) {
@@ -165,7 +171,8 @@ void removeStaleTemps(const Place &p)
         const QByteArrayView letters = name.sliced(mark.size());
         if (!std::all_of(letters.begin(), letters.end(), isTempLetter))
             continue;
-        struct stat st {};
+        struct stat st {
+        };
         if (::fstatat(::dirfd(dir), e->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(st.st_mode) &&
             st.st_uid == ::geteuid() && st.st_nlink == 1)
             ::unlinkat(::dirfd(dir), e->d_name, 0);
@@ -178,7 +185,7 @@ void removeStaleTemps(const Place &p)
 // short temporary name. Removed unless it was given the target's name.
 class TempFile
 {
-public:
+  public:
     ~TempFile()
     {
         m_fd.close();
@@ -234,7 +241,7 @@ public:
         return 0;
     }
 
-private:
+  private:
     int link(const QByteArray &to)
     {
         char proc[48];
@@ -252,8 +259,7 @@ private:
 };
 
 // The old bytes of a file written in place, in memory for putting them back.
-struct OldBytes
-{
+struct OldBytes {
     std::unique_ptr<char, decltype(&std::free)> data{nullptr, &std::free};
     qsizetype size = 0;
     QByteArrayView view() const { return {data.get(), size}; }
@@ -349,13 +355,15 @@ Written putBack(int fd, const OldBytes &old, qsizetype changed, qsizetype newSiz
 {
     Written w = fail(error, true);
     bool ok = writeAll(fd, old.view().first(qMin(changed, old.size)), 0) == 0;
-    struct stat now {};
+    struct stat now {
+    };
     ok = ok && ::fstat(fd, &now) == 0;
     if (ok && now.st_size != old.size)
         ok = ::ftruncate(fd, off_t(old.size)) == 0;
     ok = ok && syncData(fd) == 0;
     if (newSize > old.size)
-        ::fallocate(fd, FALLOC_FL_PUNCH_HOLE | FALLOC_FL_KEEP_SIZE, off_t(old.size), off_t(newSize - old.size));
+        ::fallocate(fd, FALLOC_FL_PUNCH_HOLE | FALLOC_FL_KEEP_SIZE, off_t(old.size),
+                    off_t(newSize - old.size));
     w.untouched = ok;
     return w;
 }
@@ -380,7 +388,8 @@ Written writeOver(Fd &fd, const Place &p, const OldBytes &old, QByteArrayView by
         return putBack(fd.get(), old, qMax(old.size, newSize), newSize, e);
     if (const int e = fd.close()) {
         Fd again(::open(p.path.constData(), O_WRONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
-        Written w = again.valid() ? putBack(again.get(), old, qMax(old.size, newSize), newSize, e) : fail(e, true);
+        Written w =
+            again.valid() ? putBack(again.get(), old, qMax(old.size, newSize), newSize, e) : fail(e, true);
         w.untouched = w.untouched && again.valid();
         return w;
     }
@@ -396,7 +405,8 @@ Written writeInPlace(const Place &p, QByteArrayView bytes, const QString &backup
     Fd fd(::open(p.path.constData(), O_RDWR | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
     if (!fd.valid())
         return fail(errno, true);
-    struct stat st {};
+    struct stat st {
+    };
     if (::fstat(fd.get(), &st) != 0)
         return fail(errno, true);
     if (!S_ISREG(st.st_mode))
@@ -423,7 +433,8 @@ Written writeInPlace(const Place &p, QByteArrayView bytes, const QString &backup
 Written replace(const QString &path, QByteArrayView bytes, const QString &backupDir)
 {
     const Place p = placeOf(finalTarget(QFile::encodeName(path)));
-    struct stat st {};
+    struct stat st {
+    };
     const bool exists = ::stat(p.path.constData(), &st) == 0;
     if (!exists && errno != ENOENT)
         return fail(errno);
@@ -447,7 +458,8 @@ Written replace(const QString &path, QByteArrayView bytes, const QString &backup
         return fail(e);
     }
     if (exists) {
-        struct stat mine {};
+        struct stat mine {
+        };
         if (::fstat(temp.fd(), &mine) != 0)
             return fail(errno);
         // A new file that could not be the owner's: the old one is written.

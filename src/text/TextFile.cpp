@@ -69,7 +69,8 @@ WriteResult writeBytes(const QString &path, const EncodedText &encoded, QStringV
     const fileio::Written w = fileio::replace(path, encoded.bytes, backupDir);
     if (!w.ok) {
         result.systemError = w.error;
-        result.reason = w.notRegular ? notRegularReason(w.notRegular) : syserror::reason(w.error, syserror::Action::Write);
+        result.reason = w.notRegular ? notRegularReason(w.notRegular)
+                                     : syserror::reason(w.error, syserror::Action::Write);
         result.untouched = w.untouched;
         result.backupPath = w.backup;
         if (!w.untouched)

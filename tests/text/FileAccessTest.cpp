@@ -20,9 +20,7 @@
 #include <memory>
 #include <optional>
 #include <sys/inotify.h>
-#include <sys/socket.h>
 #include <sys/stat.h>
-#include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -56,21 +54,7 @@ QStringList entries(const QString &dir)
 }
 
 enum class Owner { NoFile, Writer, Root, RootGroupWriter, Nobody };
-enum class Target { NewFile, ExistingFile, StaleTemporaryFile, Fifo, FifoWithReader, Socket, Device };
-
-// A socket bound to path while this lives.
-struct BoundSocket {
-    int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    explicit BoundSocket(const QString &path)
-    {
-        sockaddr_un addr{};
-        addr.sun_family = AF_UNIX;
-        qstrncpy(addr.sun_path, QFile::encodeName(path).constData(), sizeof addr.sun_path);
-        if (::bind(fd, reinterpret_cast<sockaddr *>(&addr), sizeof addr) != 0)
-            qFatal("cannot bind a socket");
-    }
-    ~BoundSocket() { ::close(fd); }
-};
+enum class Target { NewFile, ExistingFile, StaleTemporaryFile, Fifo, FifoWithReader, Device };
 enum class Link { None, HardLink, SymbolicLink };
 
 const QByteArray Old("old text\r\n"), New("\x90\x56\x82\xB5\x82\xA2 new text\r\n");
@@ -212,7 +196,8 @@ private slots:
                         QFile::encodeName(path(u"other.html"_s)).constData()), 0);
         QVERIFY(QDir(m_dir->path()).mkdir(u"backups"_s));
         QProcess helper;
-        helper.start(QStringLiteral(TEXT_WRITE_LIMITED), {path(u"page.html"_s), limit, characters, path(u"backups"_s)});
+        helper.start(QStringLiteral(TEXT_WRITE_LIMITED),
+                     {path(u"page.html"_s), limit, characters, path(u"backups"_s)});
         QVERIFY(helper.waitForFinished(30000));
         QCOMPARE(helper.exitCode(), 1);
         QVERIFY(helper.readAllStandardOutput().startsWith("fail untouched "));
@@ -234,17 +219,21 @@ private slots:
     void killedSaveLeavesNoTemporaryFileAndKeepsTheOldText()
     {
         QFETCH(bool, twoNames);
-        const QString folder = path(u"site"_s), page = path(u"site/page.html"_s), backups = path(u"program"_s);
+        const QString folder = path(u"site"_s), page = path(u"site/page.html"_s),
+                      backups = path(u"program"_s);
         QVERIFY(QDir(m_dir->path()).mkdir(u"site"_s) && QDir(m_dir->path()).mkdir(u"program"_s));
         const QByteArray old = QByteArray("old line\r\n").repeated(50 * 1024 * 1024 / 10);
         putFile(page, old);
         if (twoNames)
-            QCOMPARE(::link(QFile::encodeName(page).constData(), QFile::encodeName(path(u"other.html"_s)).constData()), 0);
+            QCOMPARE(::link(QFile::encodeName(page).constData(),
+                            QFile::encodeName(path(u"other.html"_s)).constData()),
+                     0);
         const int watch = ::open(QFile::encodeName(page).constData(), O_RDONLY | O_CLOEXEC);
         QVERIFY(watch >= 0);
 
         QProcess helper;
-        helper.start(QStringLiteral(TEXT_WRITE_LIMITED), {page, u"-"_s, QString::number(old.size() / 2), backups});
+        helper.start(QStringLiteral(TEXT_WRITE_LIMITED),
+                     {page, u"-"_s, QString::number(old.size() / 2), backups});
         QVERIFY(helper.waitForStarted());
         const QByteArray fdDir = "/proc/" + QByteArray::number(helper.processId()) + "/fd";
         // Killed once it writes: into a file in the folder, or over the page.
@@ -256,7 +245,8 @@ private slots:
             const QByteArray inFolder = QFile::encodeName(folder) + '/';
             for (int fd = 3; fd < 64; ++fd) {
                 char target[PATH_MAX];
-                const ssize_t n = ::readlink(QByteArray(fdDir + '/' + QByteArray::number(fd)).constData(), target, sizeof target);
+                const ssize_t n = ::readlink(QByteArray(fdDir + '/' + QByteArray::number(fd)).constData(),
+                                             target, sizeof target);
                 if (n > 0 && QByteArrayView(target, n).startsWith(inFolder))
                     return true;
             }
@@ -289,11 +279,12 @@ private slots:
         QTest::newRow("a file with a 250-byte name") << Target::ExistingFile << QString();
         QTest::newRow("a page with a temporary file left by a save cut short")
             << Target::StaleTemporaryFile << QString();
-        QTest::newRow("a named pipe nobody reads") << Target::Fifo << u"名前付きパイプ（FIFO）には保存できません。"_s;
+        QTest::newRow("a named pipe nobody reads")
+            << Target::Fifo << u"名前付きパイプ（FIFO）には保存できません。"_s;
         QTest::newRow("a named pipe with an idle reader")
             << Target::FifoWithReader << u"名前付きパイプ（FIFO）には保存できません。"_s;
-        QTest::newRow("a socket") << Target::Socket << u"ソケットには保存できません。"_s;
-        QTest::newRow("a link to a device") << Target::Device << u"デバイス（キャラクタデバイス）には保存できません。"_s;
+        QTest::newRow("a link to a device")
+            << Target::Device << u"デバイス（キャラクタデバイス）には保存できません。"_s;
     }
     void savesLegalNamesAndRefusesWhatIsNoFile()
     {
@@ -302,9 +293,9 @@ private slots:
         // 80 Japanese characters and ".html" make 245 bytes, five more make 250.
         const QString longName = QString(80, u'あ') + u"12345.html"_s;
         QCOMPARE(QFile::encodeName(longName).size(), 250);
-        const QString name = target == Target::NewFile || target == Target::ExistingFile ? longName : u"page.html"_s;
+        const QString name =
+            target == Target::NewFile || target == Target::ExistingFile ? longName : u"page.html"_s;
         const QString file = path(name);
-        std::optional<BoundSocket> socket;
         int reader = -1;
         switch (target) {
         case Target::NewFile:
@@ -322,15 +313,13 @@ private slots:
             if (target == Target::FifoWithReader)
                 reader = ::open(QFile::encodeName(file).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
             break;
-        case Target::Socket:
-            socket.emplace(file);
-            break;
         case Target::Device:
             QVERIFY(QFile::link(u"/dev/null"_s, file));
             break;
         }
 
-        auto write = std::async(std::launch::async, [&] { return TextFile::writeText(file, u"新しい new text\r\n"_s); });
+        auto write = std::async(std::launch::async,
+                                [&] { return TextFile::writeText(file, u"新しい new text\r\n"_s); });
         if (write.wait_for(std::chrono::seconds(20)) != std::future_status::ready) {
             // Let a write that waits for a reader go on, then fail.
             const int unblock = ::open(QFile::encodeName(file).constData(), O_RDONLY | O_NONBLOCK);

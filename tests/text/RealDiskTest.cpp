@@ -17,7 +17,8 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
+namespace
+{
 
 // Empty when the command succeeded, else what went wrong.
 QString run(const QString &program, const QStringList &args)
@@ -33,7 +34,7 @@ QString run(const QString &program, const QStringList &args)
 // A fresh file system image mounted in a folder of its own while this lives.
 class Mounted
 {
-public:
+  public:
     Mounted(const QString &type, const QString &base) : m_point(base + u"/mnt"_s)
     {
         const QString image = base + u"/fs.img"_s;
@@ -56,7 +57,7 @@ public:
     QString mountError() const { return m_mountError; }
     QString path(const QString &name) const { return m_point + u'/' + name; }
 
-private:
+  private:
     QString m_point, m_error, m_mountError;
     bool m_mounted = false;
 };
@@ -106,7 +107,7 @@ class RealDiskTest : public QObject
 {
     Q_OBJECT
 
-private slots:
+  private slots:
     void inPlaceWriteOnANearlyFullDiskKeepsTheOldBytes_data()
     {
         QTest::addColumn<QString>("type");
@@ -116,16 +117,20 @@ private slots:
         QTest::addColumn<bool>("full");
         QTest::addColumn<bool>("saved");
 
-        QTest::newRow("ext4, full: a longer text is refused") << u"ext4"_s << 115500 << false << 300000 << true << false;
+        QTest::newRow("ext4, full: a longer text is refused")
+            << u"ext4"_s << 115500 << false << 300000 << true << false;
         QTest::newRow("ext4, full: a shorter text over a sparse page is refused")
             << u"ext4"_s << 400000 << true << 100000 << true << false;
         QTest::newRow("ext4, full: a shorter text fits where the old one was")
             << u"ext4"_s << 115500 << false << 60000 << true << true;
-        QTest::newRow("btrfs, full: a longer text is refused") << u"btrfs"_s << 115500 << false << 300000 << true << false;
+        QTest::newRow("btrfs, full: a longer text is refused")
+            << u"btrfs"_s << 115500 << false << 300000 << true << false;
         QTest::newRow("btrfs, full: a shorter text is refused too (copy on write)")
             << u"btrfs"_s << 1048576 << false << 600000 << true << false;
-        QTest::newRow("btrfs with room: a longer text saves") << u"btrfs"_s << 115500 << false << 300000 << false << true;
-        QTest::newRow("btrfs with room: a shorter text saves") << u"btrfs"_s << 300000 << false << 115501 << false << true;
+        QTest::newRow("btrfs with room: a longer text saves")
+            << u"btrfs"_s << 115500 << false << 300000 << false << true;
+        QTest::newRow("btrfs with room: a shorter text saves")
+            << u"btrfs"_s << 300000 << false << 115501 << false << true;
     }
     void inPlaceWriteOnANearlyFullDiskKeepsTheOldBytes()
     {
@@ -152,7 +157,8 @@ private slots:
         QCOMPARE(::link(QFile::encodeName(page).constData(), QFile::encodeName(other).constData()), 0);
         if (full)
             fill(disk.path(u"filler"_s));
-        const QStringList names = QDir(disk.path(u"."_s)).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+        const QStringList names =
+            QDir(disk.path(u"."_s)).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
 
         const TextFile::WriteResult w =
             TextFile::writeDocument(page, QString(newSize, u'n'), DocumentEncoding{}, backups.path());
@@ -161,15 +167,21 @@ private slots:
         const QByteArray expected = saved ? QByteArray(newSize, 'n') : old;
         for (const QString &name : {page, other}) {
             const QByteArray now = bytesOf(name);
-            QVERIFY2(now == expected, qPrintable(u"%1: %2 bytes, first change at %3"_s.arg(name).arg(now.size()).arg(
-                                          std::mismatch(now.begin(), now.end(), expected.begin(), expected.end()).first -
-                                          now.begin())));
+            QVERIFY2(
+                now == expected,
+                qPrintable(
+                    u"%1: %2 bytes, first change at %3"_s.arg(name)
+                        .arg(now.size())
+                        .arg(std::mismatch(now.begin(), now.end(), expected.begin(), expected.end()).first -
+                             now.begin())));
         }
         // The notice tells the truth: the file is as it was, no backup to look for.
         QVERIFY(w.ok || w.untouched);
         QVERIFY(w.backupPath.isEmpty());
-        QCOMPARE(QDir(disk.path(u"."_s)).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), names);
-        QCOMPARE(QDir(backups.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList());
+        QCOMPARE(QDir(disk.path(u"."_s)).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                 names);
+        QCOMPARE(QDir(backups.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                 QStringList());
     }
 };
 
