@@ -5,9 +5,10 @@ TESSARA_BUILD_PACKAGES=(g++ cmake ninja-build ccache pkg-config qt6-base-dev qt6
 # The install and package checks: desktop-file-validate, appstreamcli, groff,
 # and CPack's dependency list (dpkg-shlibdeps from dpkg-dev, file, readelf);
 # the fuzz targets: clang++ and its libFuzzer and sanitizer runtimes; the HTML
-# parser that checks the built-in snippets.
+# parser that checks the built-in snippets; the writes on nearly full disks:
+# mkfs.ext4 and mkfs.btrfs for loop-mounted images.
 TESSARA_TEST_PACKAGES=(xvfb xauth xdotool xclip imagemagick x11-utils python3 python3-xlib
-  at-spi2-core python3-pyatspi dbus-daemon util-linux
+  at-spi2-core python3-pyatspi dbus-daemon util-linux e2fsprogs btrfs-progs
   desktop-file-utils appstream dpkg-dev file binutils groff-base
   clang libclang-rt-14-dev python3-html5lib)
 

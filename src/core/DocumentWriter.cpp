@@ -106,24 +106,28 @@ bool DocumentWriter::SaveTextFile(const QString &FileName, const QString &FilePa
         return false; // the user chose not to write: nothing changes
     const DocumentEncoding &encoding = *chosen;
     text += u"\r\n"_s;
-    TextFile::WriteResult written = TextFile::writeDocument(FileName, text, encoding);
+    const QString &backupDir = m_frm.platform().startDir;
+    TextFile::WriteResult written = TextFile::writeDocument(FileName, text, encoding, backupDir);
     text.chop(2);
     if (!written.ok && written.failIndex >= 0 &&
         offerCharacterReferences(FileName, text, encoding.encoding, written)) {
         text = m_frm.EditTxt->text();
         text += u"\r\n"_s;
-        written = TextFile::writeDocument(FileName, text, encoding);
+        written = TextFile::writeDocument(FileName, text, encoding, backupDir);
         text.chop(2);
     } else if (!written.ok && written.failIndex >= 0) {
         return false; // the user chose to keep the characters: nothing written
     }
     if (!written.ok) {
-        // The text module words an unwritable character with its line and column.
-        const QString why = written.failIndex >= 0 ? written.reason : writeFailureReason(FileName, written);
-        m_frm.platform().boxes->ask(MsgBox::warning(u"ファイル「"_s + FileName +
-                                                        u"」を保存できませんでした。\r\n"_s + why +
-                                                        u"\r\nディスク上のファイルは元のままです。"_s,
-                                                    u"エラー"_s));
+        // The text module words an unwritable character with its line and
+        // column, and a file it could not put back with where the old text is.
+        const QString why = written.failIndex >= 0 || !written.untouched
+                                ? written.reason
+                                : writeFailureReason(FileName, written);
+        m_frm.platform().boxes->ask(MsgBox::warning(
+            u"ファイル「"_s + FileName + u"」を保存できませんでした。\r\n"_s + why +
+                (written.untouched ? u"\r\nディスク上のファイルは元のままです。"_s : QString()),
+            u"エラー"_s));
         return false;
     }
     // Only a file that is really on disk becomes the saved text, in the

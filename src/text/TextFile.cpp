@@ -50,7 +50,25 @@ void takeDecoded(Result &result, const DecodedText &decoded)
     result.ok = true;
 }
 
-WriteResult writeBytes(const QString &path, const EncodedText &encoded, QStringView text, Encoding encoding)
+// What a target that is no regular file is, for the refusal.
+QString notRegularReason(unsigned kind)
+{
+    switch (kind) {
+    case S_IFIFO:
+        return u"名前付きパイプ（FIFO）には保存できません。"_s;
+    case S_IFSOCK:
+        return u"ソケットには保存できません。"_s;
+    case S_IFCHR:
+        return u"デバイス（キャラクタデバイス）には保存できません。"_s;
+    case S_IFBLK:
+        return u"デバイス（ブロックデバイス）には保存できません。"_s;
+    default:
+        return u"通常のファイルではないため保存できません。"_s;
+    }
+}
+
+WriteResult writeBytes(const QString &path, const EncodedText &encoded, QStringView text, Encoding encoding,
+                       const QString &backupDir = {})
 {
     WriteResult result;
     if (!encoded.ok) {
@@ -60,10 +78,15 @@ WriteResult writeBytes(const QString &path, const EncodedText &encoded, QStringV
         result.reason = unwritableReason(encoding, encoded.failChar, result.failAt);
         return result;
     }
-    const fileio::Written w = fileio::replace(path, encoded.bytes);
+    const fileio::Written w = fileio::replace(path, encoded.bytes, backupDir);
     if (!w.ok) {
         result.systemError = w.error;
-        result.reason = syserror::reason(w.error, syserror::Action::Write);
+        result.reason = w.notRegular ? notRegularReason(w.notRegular)
+                                     : syserror::reason(w.error, syserror::Action::Write);
+        result.untouched = w.untouched;
+        result.backupPath = w.backup;
+        if (!w.untouched)
+            result.reason += u"\r\n"_s + damagedNotice(w.backup);
         return result;
     }
     result.ok = true;
@@ -209,9 +232,15 @@ WriteResult writeLines(const QString &path, const QStringList &lines)
     return writeText(path, joinLines(lines));
 }
 
-WriteResult writeDocument(const QString &path, QStringView text, const DocumentEncoding &encoding)
+WriteResult writeDocument(const QString &path, QStringView text, const DocumentEncoding &encoding,
+                          const QString &backupDir)
 {
-    return writeBytes(path, encoding::encode(encoding, text), text, encoding.encoding);
+    return writeBytes(path, encoding::encode(encoding, text), text, encoding.encoding, backupDir);
+}
+
+QString damagedNotice(const QString &backupPath)
+{
+    return u"ファイルが壊れているおそれがあります。元の内容は「%1」に残してあります。"_s.arg(backupPath);
 }
 
 QString unwritableReason(Encoding encoding, char32_t ch, textplace::LineColumn at)

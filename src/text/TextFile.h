@@ -87,6 +87,11 @@ struct WriteResult
     QString reason;          // when !ok
     qint64 bytesWritten = 0; // size of the file written
     int systemError = 0;     // errno of the step that failed, 0 when the system gave none
+    // After a failure: the file on disk is as it was. False only when a write
+    // in place could not put the old text back; reason then says so and names
+    // backupPath, the file that holds the old text.
+    bool untouched = true;
+    QString backupPath;
     // When a character cannot be written in the encoding (nothing is written
     // then): its index in the text as written, the character and where it is.
     qsizetype failIndex = -1;
@@ -99,8 +104,15 @@ struct WriteResult
 WriteResult writeText(const QString &path, QStringView text);
 // Writes each line followed by CR LF, the same way.
 WriteResult writeLines(const QString &path, const QStringList &lines);
-// Writes a document in its encoding, the same way.
-WriteResult writeDocument(const QString &path, QStringView text, const DocumentEncoding &encoding);
+// Writes a document in its encoding, the same way. Where the document is
+// written in place, the backup of its old text goes to backupDir (the
+// program's own folder; empty: the document's folder).
+WriteResult writeDocument(const QString &path, QStringView text, const DocumentEncoding &encoding,
+                          const QString &backupDir = {});
+
+// What a notice says when a failed write in place could not put the old text
+// back: the file may be damaged, and where its old text is.
+QString damagedNotice(const QString &backupPath);
 
 // "「😀」(U+1F600) は Shift_JIS で保存できない文字です（3 行 2 列）。"
 QString unwritableReason(Encoding encoding, char32_t ch, textplace::LineColumn at);

@@ -16,6 +16,7 @@
 
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -89,7 +90,7 @@ QString refusal(const QString &file, const QString &reason)
            u"\r\nディスク上のファイルは元のままです。"_s;
 }
 
-enum class Place { DirectoryOfThatName, UnderARegularFile, MissingFolder, NameTooLong, Unencodable };
+enum class Place { DirectoryOfThatName, UnderARegularFile, MissingFolder, NameTooLong, Unencodable, Fifo };
 
 } // namespace
 
@@ -186,6 +187,8 @@ class DocumentWriterTest : public QObject
                                                       << u"保存先のフォルダー「%1/none」がありません。"_s;
         QTest::newRow("a name the file system refuses as too long")
             << Place::NameTooLong << text << QString(300, u'a') + u".html"_s << u"ファイル名が長すぎます。"_s;
+        QTest::newRow("a named pipe, refused at once") << Place::Fifo << text << u"pipe.html"_s
+                                                       << u"名前付きパイプ（FIFO）には保存できません。"_s;
         QTest::newRow("a character Shift_JIS cannot hold")
             << Place::Unencodable << u"abc\r\nde\U0002000Bf"_s << u"old.html"_s
             << u"「\U0002000B」(U+2000B) は Shift_JIS で保存できない文字です（2 行 3 列）。"_s;
@@ -209,6 +212,8 @@ class DocumentWriterTest : public QObject
             QVERIFY(QDir().mkpath(f.docs(u"dir.html"_s)));
             put(f.docs(u"dir.html/inside.txt"_s), "kept");
         }
+        if (place == Place::Fifo)
+            QCOMPARE(::mkfifo(QFile::encodeName(f.docs(target)).constData(), 0644), 0);
         const QStringList before = entries(f.docs());
         const QString file = f.docs(target);
         const QString why = refusal(file, QString(reason).replace(u"%1"_s, f.docs()));

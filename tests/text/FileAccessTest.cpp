@@ -13,10 +13,15 @@
 #include <QTest>
 
 #include <cerrno>
+#include <climits>
+#include <csignal>
+#include <fcntl.h>
+#include <future>
 #include <memory>
 #include <optional>
 #include <sys/inotify.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 using namespace Qt::StringLiterals;
@@ -49,6 +54,7 @@ QStringList entries(const QString &dir)
 }
 
 enum class Owner { NoFile, Writer, Root, RootGroupWriter, Nobody };
+enum class Target { NewFile, ExistingFile, StaleTemporaryFile, Fifo, FifoWithReader, Device };
 enum class Link { None, HardLink, SymbolicLink };
 
 const QByteArray Old("old text\r\n"), New("\x90\x56\x82\xB5\x82\xA2 new text\r\n");
@@ -169,19 +175,167 @@ private slots:
         QCOMPARE(entries(folder), names);
     }
 
-    // The helper may write only 4096 bytes to any file, as on a full disk.
-    void fullDiskLeavesAFileWithTwoNamesAsItWas()
+    // The helper may write only `limit` bytes to any file, as on a full disk;
+    // the page has a second name, so it is written in place.
+    void sizeLimitLeavesAFileWithTwoNamesAsItWas_data()
     {
-        putFile(path(u"page.html"_s), Old);
+        QTest::addColumn<QByteArray>("old");
+        QTest::addColumn<QString>("limit");
+        QTest::addColumn<QString>("characters"); // two bytes each
+        QTest::newRow("a longer text") << Old << u"4096"_s << u"30000"_s;
+        QTest::newRow("a shorter text, the old page past the limit")
+            << QByteArray("old line\r\n").repeated(20000) << u"65536"_s << u"50000"_s;
+    }
+    void sizeLimitLeavesAFileWithTwoNamesAsItWas()
+    {
+        QFETCH(QByteArray, old);
+        QFETCH(QString, limit);
+        QFETCH(QString, characters);
+        putFile(path(u"page.html"_s), old);
         QCOMPARE(::link(QFile::encodeName(path(u"page.html"_s)).constData(),
                         QFile::encodeName(path(u"other.html"_s)).constData()), 0);
+        QVERIFY(QDir(m_dir->path()).mkdir(u"backups"_s));
         QProcess helper;
-        helper.start(QStringLiteral(TEXT_WRITE_LIMITED), {path(u"page.html"_s), u"4096"_s, u"30000"_s});
+        helper.start(QStringLiteral(TEXT_WRITE_LIMITED),
+                     {path(u"page.html"_s), limit, characters, path(u"backups"_s)});
         QVERIFY(helper.waitForFinished(30000));
         QCOMPARE(helper.exitCode(), 1);
-        QCOMPARE(fileBytes(path(u"page.html"_s)), Old);
-        QCOMPARE(fileBytes(path(u"other.html"_s)), Old);
-        QCOMPARE(entries(m_dir->path()), (QStringList{u"other.html"_s, u"page.html"_s}));
+        QVERIFY(helper.readAllStandardOutput().startsWith("fail untouched "));
+        QVERIFY(fileBytes(path(u"page.html"_s)) == old);
+        QVERIFY(fileBytes(path(u"other.html"_s)) == old);
+        QCOMPARE(entries(m_dir->path()), (QStringList{u"backups"_s, u"other.html"_s, u"page.html"_s}));
+        QCOMPARE(entries(path(u"backups"_s)), QStringList());
+    }
+
+    // The writer is killed during a large save. Replacing, nothing of it is
+    // left in the folder; writing in place (a page with two names), the page
+    // is whole or its old text is in the backup beside the program's files.
+    void killedSaveLeavesNoTemporaryFileAndKeepsTheOldText_data()
+    {
+        QTest::addColumn<bool>("twoNames");
+        QTest::newRow("replacing a page") << false;
+        QTest::newRow("writing a page with two names in place") << true;
+    }
+    void killedSaveLeavesNoTemporaryFileAndKeepsTheOldText()
+    {
+        QFETCH(bool, twoNames);
+        const QString folder = path(u"site"_s), page = path(u"site/page.html"_s),
+                      backups = path(u"program"_s);
+        QVERIFY(QDir(m_dir->path()).mkdir(u"site"_s) && QDir(m_dir->path()).mkdir(u"program"_s));
+        const QByteArray old = QByteArray("old line\r\n").repeated(50 * 1024 * 1024 / 10);
+        putFile(page, old);
+        if (twoNames)
+            QCOMPARE(::link(QFile::encodeName(page).constData(),
+                            QFile::encodeName(path(u"other.html"_s)).constData()),
+                     0);
+        const int watch = ::open(QFile::encodeName(page).constData(), O_RDONLY | O_CLOEXEC);
+        QVERIFY(watch >= 0);
+
+        QProcess helper;
+        helper.start(QStringLiteral(TEXT_WRITE_LIMITED),
+                     {page, u"-"_s, QString::number(old.size() / 2), backups});
+        QVERIFY(helper.waitForStarted());
+        const QByteArray fdDir = "/proc/" + QByteArray::number(helper.processId()) + "/fd";
+        // Killed once it writes: into a file in the folder, or over the page.
+        auto writing = [&] {
+            if (twoNames) {
+                char head[2] = {};
+                return ::pread(watch, head, 2, 0) == 2 && head[0] != 'o';
+            }
+            const QByteArray inFolder = QFile::encodeName(folder) + '/';
+            for (int fd = 3; fd < 64; ++fd) {
+                char target[PATH_MAX];
+                const ssize_t n = ::readlink(QByteArray(fdDir + '/' + QByteArray::number(fd)).constData(),
+                                             target, sizeof target);
+                if (n > 0 && QByteArrayView(target, n).startsWith(inFolder))
+                    return true;
+            }
+            return false;
+        };
+        while (!writing() && !helper.waitForFinished(0)) {
+        }
+        ::kill(pid_t(helper.processId()), SIGKILL);
+        QVERIFY(helper.waitForFinished());
+        ::close(watch);
+        QCOMPARE(helper.exitStatus(), QProcess::CrashExit);
+
+        QCOMPARE(entries(folder), QStringList{u"page.html"_s});
+        if (!twoNames || fileBytes(page) == old)
+            return;
+        const QStringList kept = entries(backups);
+        QCOMPARE(kept.size(), 1);
+        QVERIFY(fileBytes(backups + u'/' + kept[0]) == old);
+    }
+
+    // Names of up to 255 bytes save, a temporary file of an earlier save that
+    // was cut short goes, and what is no regular file is refused at once,
+    // without being opened.
+    void savesLegalNamesAndRefusesWhatIsNoFile_data()
+    {
+        QTest::addColumn<Target>("target");
+        QTest::addColumn<QString>("reason"); // empty: saved
+
+        QTest::newRow("a new file with a 250-byte name") << Target::NewFile << QString();
+        QTest::newRow("a file with a 250-byte name") << Target::ExistingFile << QString();
+        QTest::newRow("a page with a temporary file left by a save cut short")
+            << Target::StaleTemporaryFile << QString();
+        QTest::newRow("a named pipe nobody reads")
+            << Target::Fifo << u"名前付きパイプ（FIFO）には保存できません。"_s;
+        QTest::newRow("a named pipe with an idle reader")
+            << Target::FifoWithReader << u"名前付きパイプ（FIFO）には保存できません。"_s;
+        QTest::newRow("a link to a device")
+            << Target::Device << u"デバイス（キャラクタデバイス）には保存できません。"_s;
+    }
+    void savesLegalNamesAndRefusesWhatIsNoFile()
+    {
+        QFETCH(Target, target);
+        QFETCH(QString, reason);
+        // 80 Japanese characters and ".html" make 245 bytes, five more make 250.
+        const QString longName = QString(80, u'あ') + u"12345.html"_s;
+        QCOMPARE(QFile::encodeName(longName).size(), 250);
+        const QString name =
+            target == Target::NewFile || target == Target::ExistingFile ? longName : u"page.html"_s;
+        const QString file = path(name);
+        int reader = -1;
+        switch (target) {
+        case Target::NewFile:
+            break;
+        case Target::ExistingFile:
+            putFile(file, Old);
+            break;
+        case Target::StaleTemporaryFile:
+            putFile(file, Old);
+            putFile(path(u".page.html.tessara-Ab3xYz"_s), Old);
+            break;
+        case Target::Fifo:
+        case Target::FifoWithReader:
+            QCOMPARE(::mkfifo(QFile::encodeName(file).constData(), 0644), 0);
+            if (target == Target::FifoWithReader)
+                reader = ::open(QFile::encodeName(file).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+            break;
+        case Target::Device:
+            QVERIFY(QFile::link(u"/dev/null"_s, file));
+            break;
+        }
+
+        auto write = std::async(std::launch::async,
+                                [&] { return TextFile::writeText(file, u"新しい new text\r\n"_s); });
+        if (write.wait_for(std::chrono::seconds(20)) != std::future_status::ready) {
+            // Let a write that waits for a reader go on, then fail.
+            const int unblock = ::open(QFile::encodeName(file).constData(), O_RDONLY | O_NONBLOCK);
+            write.wait();
+            ::close(unblock);
+            QFAIL("the write waited for the other end of the pipe");
+        }
+        const TextFile::WriteResult w = write.get();
+        char none[16];
+        QVERIFY(reader < 0 || ::read(reader, none, sizeof none) <= 0); // nothing went into the pipe
+        ::close(reader);
+        QCOMPARE(w.reason, reason);
+        QCOMPARE(w.ok, reason.isEmpty());
+        if (w.ok)
+            QCOMPARE(fileBytes(file), New);
+        QCOMPARE(entries(m_dir->path()), QStringList{name});
     }
 
     // A file over the limit is refused before a byte of it is read: the
