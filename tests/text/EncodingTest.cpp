@@ -4,6 +4,7 @@
 #include "TestRegistry.h"
 #include "text/Detect.h"
 #include "text/Encoding.h"
+#include "text/EucJpLayout.h"
 #include "text/LineEnds.h"
 #include "text/TextFile.h"
 
@@ -119,6 +120,60 @@ QByteArray randomDocument(QRandomGenerator &rng, Encoding e, const Repertoire &r
     return bytes;
 }
 
+// The characters glibc's EUC-JP-MS writes with three bytes that browsers do
+// not read as them, with the two-byte code the WHATWG Encoding Standard's
+// euc-jp encoder writes (the first pointer of index-jis0208.txt) and the
+// three-byte code, still read. U+FFE4's three-byte code 8FA2C3 is BROKEN
+// BAR to browsers (index-jis0212.txt).
+struct EucJpTwoByteCode
+{
+    char16_t ch;
+    std::uint16_t browsersWrite;
+    std::uint16_t threeByte; // after 8F; 0 for none
+};
+constexpr EucJpTwoByteCode kEucJpTwoByteCodes[] = {
+    {0x2170, 0xFCF1, 0xF3F3}, {0x2171, 0xFCF2, 0xF3F4}, {0x2172, 0xFCF3, 0xF3F5}, {0x2173, 0xFCF4, 0xF3F6}, {0x2174, 0xFCF5, 0xF3F7},
+    {0x2175, 0xFCF6, 0xF3F8}, {0x2176, 0xFCF7, 0xF3F9}, {0x2177, 0xFCF8, 0xF3FA}, {0x2178, 0xFCF9, 0xF3FB}, {0x2179, 0xFCFA, 0xF3FC},
+    {0x4EFC, 0xF9AF, 0xF4AF}, {0x50F4, 0xF9C1, 0xF4B0}, {0x51EC, 0xF9C7, 0xF4B1}, {0x5307, 0xF9CE, 0xF4B2}, {0x5324, 0xF9CF, 0xF4B3},
+    {0x548A, 0xF9D6, 0xF4B5}, {0x5759, 0xF9DA, 0xF4B6}, {0x589E, 0xF9E1, 0xF4B9}, {0x5BEC, 0xF9EE, 0xF4BA}, {0x5CF5, 0xF9F2, 0xF4BB},
+    {0x5D53, 0xF9F4, 0xF4BC}, {0x5FB7, 0xF9FE, 0xF4BE}, {0x6085, 0xFAA3, 0xF4BF}, {0x6120, 0xFAA7, 0xF4C0}, {0x654E, 0xFAB3, 0xF4C1},
+    {0x663B, 0xFAB6, 0xF4C2}, {0x6665, 0xFABB, 0xF4C3}, {0x6801, 0xFACB, 0xF4C6}, {0x6A6B, 0xFAD4, 0xF4C9}, {0x6AE2, 0xFAD8, 0xF4CA},
+    {0x6DF2, 0xFAE7, 0xF4CC}, {0x6DF8, 0xFAE6, 0xF4CB}, {0x7028, 0xFAF3, 0xF4CD}, {0x70BB, 0xF9A7, 0xF4AE}, {0x7501, 0xFBB3, 0xF4D0},
+    {0x7682, 0xFBB5, 0xF4D1}, {0x769E, 0xFBB7, 0xF4D2}, {0x7930, 0xFBC1, 0xF4D4}, {0x7AE7, 0xFBC9, 0xF4D9}, {0x7DA0, 0xFBD1, 0xF4DC},
+    {0x7DD6, 0xFBD2, 0xF4DD}, {0x8362, 0xFBD8, 0xF4DF}, {0x85B0, 0xFBE2, 0xF4E1}, {0x8807, 0xFBE5, 0xF4E4}, {0x8B7F, 0xFBF0, 0xF4E6},
+    {0x8CF4, 0xFBF2, 0xF4E7}, {0x8D76, 0xFBF4, 0xF4E8}, {0x90DE, 0xFBFA, 0xF4EC}, {0x9115, 0xFBFC, 0xF4EE}, {0x9592, 0xFCCE, 0xF4F1},
+    {0x973B, 0xFCD4, 0xF4F4}, {0x974D, 0xFCD6, 0xF4F5}, {0x9751, 0xFCD8, 0xF4F6}, {0x999E, 0xFCE0, 0xF4FA}, {0x9AD9, 0xFCE2, 0xF4FB},
+    {0x9B72, 0xFCE5, 0xF4FC}, {0x9ED1, 0xFCEE, 0xF4FE}, {0xF929, 0xFAC6, 0xF4C5}, {0xF9DC, 0xFCCF, 0xF4F2}, {0xFA0E, 0xF9D4, 0xF4B4},
+    {0xFA0F, 0xF9DF, 0xF4B7}, {0xFA10, 0xF9E0, 0xF4B8}, {0xFA11, 0xF9F5, 0xF4BD}, {0xFA12, 0xFABE, 0xF4C4}, {0xFA13, 0xFACE, 0xF4C7},
+    {0xFA14, 0xFAD0, 0xF4C8}, {0xFA15, 0xFAFB, 0xF4CE}, {0xFA16, 0xFBA3, 0xF4CF}, {0xFA17, 0xFBBA, 0xF4D3}, {0xFA18, 0xFBC2, 0xF4D5},
+    {0xFA19, 0xFBC3, 0xF4D6}, {0xFA1A, 0xFBC4, 0xF4D7}, {0xFA1B, 0xFBC6, 0xF4D8}, {0xFA1C, 0xFBCA, 0xF4DA}, {0xFA1D, 0xFBCD, 0xF4DB},
+    {0xFA1E, 0xFBD6, 0xF4DE}, {0xFA1F, 0xFBE1, 0xF4E0}, {0xFA20, 0xFBE3, 0xF4E2}, {0xFA21, 0xFBE4, 0xF4E3}, {0xFA22, 0xFBED, 0xF4E5},
+    {0xFA23, 0xFBF5, 0xF4E9}, {0xFA24, 0xFBF7, 0xF4EA}, {0xFA25, 0xFBF8, 0xF4EB}, {0xFA26, 0xFBFB, 0xF4ED}, {0xFA27, 0xFCB9, 0xF4EF},
+    {0xFA28, 0xFCC0, 0xF4F0}, {0xFA29, 0xFCD0, 0xF4F3}, {0xFA2A, 0xFCDC, 0xF4F7}, {0xFA2B, 0xFCDD, 0xF4F8}, {0xFA2C, 0xFCDF, 0xF4F9},
+    {0xFA2D, 0xFCEC, 0xF4FD}, {0xFF02, 0xFCFE, 0xF4AA}, {0xFF07, 0xFCFD, 0xF4A9}, {0xFFE4, 0xFCFC, 0},
+};
+
+QByteArray pair(std::uint16_t code)
+{
+    return QByteArray(1, char(code >> 8)) + char(code & 0xFF);
+}
+
+// What browsers read for the codes glibc also writes a look-alike with
+// (index-jis0208.txt): as Shift_JIS, as EUC-JP, the look-alike refused.
+struct BrowserReading
+{
+    const char *sjis;
+    const char *euc;
+    char16_t reading;
+    char16_t lookAlike;
+};
+constexpr BrowserReading kLookAlikes[] = {
+    {"\x81\x5C", "\xA1\xBD", 0x2015, 0x2014}, {"\x81\x60", "\xA1\xC1", 0xFF5E, 0x301C},
+    {"\x81\x61", "\xA1\xC2", 0x2225, 0x2016}, {"\x81\x7C", "\xA1\xDD", 0xFF0D, 0x2212},
+    {"\x81\x91", "\xA1\xF1", 0xFFE0, 0x00A2}, {"\x81\x92", "\xA1\xF2", 0xFFE1, 0x00A3},
+    {"\x81\xCA", "\xA2\xCC", 0xFFE2, 0x00AC},
+};
+
 } // namespace
 
 class EncodingTest : public QObject {
@@ -191,6 +246,47 @@ private slots:
             << "<img alt=\"<meta charset=euc-jp>\">" + utf8 << Encoding::Utf8;
         QTest::newRow("<metadata> is not <meta>") << "<metadata charset=euc-jp>" + sjis << Encoding::ShiftJis;
 
+        // As browsers have read them since 2021: an XML declaration at the
+        // very start counts when no meta declares an encoding.
+        QTest::newRow("XML declaration")
+            << "<?xml version=\"1.0\" encoding=\"EUC-JP\"?>\r\n<html>" + utf8 << Encoding::EucJp;
+        QTest::newRow("XML declaration, single quotes, blanks round =")
+            << "<?xml version='1.0' encoding = 'iso-2022-jp'?>" + utf8 << Encoding::Iso2022Jp;
+        QTest::newRow("XML declaration not at the very start")
+            << " <?xml version=\"1.0\" encoding=\"EUC-JP\"?>" + utf8 << Encoding::Utf8;
+        QTest::newRow("a meta wins over the XML declaration")
+            << "<?xml version=\"1.0\" encoding=\"EUC-JP\"?><meta charset=utf-8>" + sjis << Encoding::Utf8;
+        QTest::newRow("charset after content wins")
+            << "<meta content=\"text/html; charset=euc-jp\" http-equiv=content-type charset=iso-2022-jp>" + utf8
+            << Encoding::Iso2022Jp;
+        QTest::newRow("content after charset counts for nothing")
+            << "<meta charset=utf-8 content=\"text/html; charset=euc-jp\" http-equiv=content-type>" + sjis
+            << Encoding::Utf8;
+        QTest::newRow("an encoding this program does not write ends the scan")
+            << "<meta charset=windows-1252><meta charset=euc-jp>" + utf8 << Encoding::Utf8;
+        QTest::newRow("x-user-defined ends the scan")
+            << "<meta charset=x-user-defined><meta charset=euc-jp>" + utf8 << Encoding::Utf8;
+        QTest::newRow("a label of no encoding does not")
+            << "<meta charset=foo><meta charset=euc-jp>" + utf8 << Encoding::EucJp;
+        QTest::newRow("declaration whose > is past byte 1024")
+            << QByteArray(1024 - 22, ' ') + "<meta charset=\"euc-jp\">" + utf8 << Encoding::Utf8;
+
+        // With no declaration, the bytes decide.
+        const QByteArray euc("<p>\xC6\xFC\xCB\xDC\xB8\xEC\xA4\xCE\xA5\xDA\xA1\xBC\xA5\xB8\xA4\xC7\xA4\xB9\xA1\xA3</p>");
+        QTest::newRow("ISO-2022-JP escapes in 7-bit text") << jis("<p>{K}F|K\\{A}</p>") << Encoding::Iso2022Jp;
+        QTest::newRow("ESC ( J alone") << jis("{R}\\{A}") << Encoding::Iso2022Jp;
+        QTest::newRow("an escape beside an 8-bit byte") << jis("{K}$\"{A}\x93\xFA") << Encoding::ShiftJis;
+        QTest::newRow("an escape of another set") << QByteArray("\x1B$(D0!") << Encoding::ShiftJis;
+        QTest::newRow("EUC-JP sentence") << euc << Encoding::EucJp;
+        QTest::newRow("EUC-JP hiragana, Shift_JIS half-width katakana")
+            << QByteArray("\xA4\xB3\xA4\xEC\xA4\xCF\xC3\xBB\xA4\xA4") << Encoding::EucJp;
+        QTest::newRow("EUC-JP kanji Shift_JIS reads as a user-defined character")
+            << QByteArray("<p>\xF4\xA1</p>") << Encoding::EucJp;
+        QTest::newRow("short text both read cleanly")
+            << QByteArray("\xA5\xC6\xA5\xB9\xA5\xC8") << Encoding::ShiftJis;
+        QTest::newRow("Shift_JIS half-width katakana that is valid EUC-JP")
+            << QByteArray("\xB1\xB2\xB3\xB4\xB5\xB6\xB7\xB8\xB9\xBA\xBB\xBC\xBD\xBE\xBF\xC0") << Encoding::ShiftJis;
+        QTest::newRow("EUC-JP broken at the end") << euc + "\xA4" << Encoding::ShiftJis;
         QTest::newRow("no declaration, valid UTF-8") << utf8 << Encoding::Utf8;
         QTest::newRow("no declaration, ASCII only") << QByteArray("<p>abc</p>\r\n") << Encoding::ShiftJis;
         QTest::newRow("empty file") << QByteArray() << Encoding::ShiftJis;
@@ -207,6 +303,49 @@ private slots:
         QFETCH(QByteArray, bytes);
         QFETCH(Encoding, expected);
         QCOMPARE(encoding::name(detect::encodingOf(bytes)), encoding::name(expected));
+    }
+
+    void reportsWhatThePageDeclares_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<detect::Source>("source");
+        QTest::addColumn<QByteArray>("label");
+        QTest::addColumn<QByteArray>("name");
+        QTest::addColumn<int>("encoding"); // -1: one this program does not write
+        using S = detect::Source;
+        QTest::newRow("nothing") << QByteArray("<p>") << S::None << QByteArray() << QByteArray() << -1;
+        QTest::newRow("no encoding") << QByteArray("<meta charset=foo>") << S::None << QByteArray() << QByteArray()
+                                     << -1;
+        QTest::newRow("meta charset") << QByteArray("<meta charset=\" GB2312 \">") << S::MetaCharset
+                                      << QByteArray("gb2312") << QByteArray("GBK") << -1;
+        QTest::newRow("http-equiv")
+            << QByteArray("<meta http-equiv=\"Content-Type\" content=\"text/html; charset=windows-1252\">")
+            << S::HttpEquiv << QByteArray("windows-1252") << QByteArray("windows-1252") << -1;
+        QTest::newRow("XML declaration") << QByteArray("<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>")
+                                         << S::XmlDeclaration << QByteArray("Shift_JIS") << QByteArray("Shift_JIS")
+                                         << int(Encoding::ShiftJis);
+        QTest::newRow("UTF-16 means UTF-8") << QByteArray("<meta charset=utf-16le>") << S::MetaCharset
+                                            << QByteArray("utf-16le") << QByteArray("UTF-8") << int(Encoding::Utf8);
+        QTest::newRow("x-user-defined means windows-1252")
+            << QByteArray("<meta charset=x-user-defined>") << S::MetaCharset << QByteArray("x-user-defined")
+            << QByteArray("windows-1252") << -1;
+        QTest::newRow("replacement") << QByteArray("<meta charset=iso-2022-kr>") << S::MetaCharset
+                                     << QByteArray("iso-2022-kr") << QByteArray("replacement") << -1;
+    }
+
+    void reportsWhatThePageDeclares()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(detect::Source, source);
+        QFETCH(QByteArray, label);
+        QFETCH(QByteArray, name);
+        QFETCH(int, encoding);
+        const detect::Declaration d = detect::declaration(bytes);
+        QCOMPARE(d.source, source);
+        QCOMPARE(d.label, label);
+        QCOMPARE(d.standardName, name);
+        QCOMPARE(d.encoding ? int(*d.encoding) : -1, encoding);
+        QCOMPARE(detect::declared(bytes), d.encoding);
     }
 
     void readsCharactersAsBrowsersDo_data()
@@ -231,6 +370,7 @@ private slots:
         row("NEC-selected IBM kanji F9A1", euc, "\xF9\xA1", u"纊"_s);
         row("NEC-selected IBM symbol FCFE", euc, "\xFC\xFE", u"\uFF02"_s);
         row("JIS X 0212 kanji 8FB0A1", euc, "\x8F\xB0\xA1", u"丂"_s);
+        row("JIS X 0212 8FA2C3 is the broken bar", euc, "\x8F\xA2\xC3", u"\u00A6"_s);
         row("ASCII after kanji", euc, "\xA4\xA2" "a\r\n", u"あa\r\n"_s);
         row("unassigned code", euc, "a\xA9\xA1", u"a"_s + kept("\xA9\xA1"), 1, 2);
         row("8E before ASCII", euc, "\x8E" "A", kept("\x8E") + u"A"_s, 0, 1);
@@ -317,12 +457,58 @@ private slots:
         QCOMPARE(encoding::decode(e, written).text, QString(d.text + added));
     }
 
+    // EUC-JP writes what browsers write, and reads the three-byte copies too.
+    void eucJpWritesTheCodesBrowsersRead()
+    {
+        QCOMPARE(std::size(kEucJpTwoByteCodes), size_t(94));
+        for (const EucJpTwoByteCode &c : kEucJpTwoByteCodes) {
+            const QString ch(QChar(c.ch));
+            const QByteArray two = pair(c.browsersWrite);
+            QCOMPARE(encoding::encode(fresh(Encoding::EucJp), ch).bytes.toHex(), two.toHex());
+            QCOMPARE(encoding::decode(Encoding::EucJp, two).text, ch);
+            const QByteArray iso = "\x1B$B" + pair(c.browsersWrite & 0x7F7F) + "\x1B(B";
+            QCOMPARE(encoding::encode(fresh(Encoding::Iso2022Jp), ch).bytes.toHex(), iso.toHex());
+            if (!c.threeByte)
+                continue;
+            const QByteArray three = "\x8F" + pair(c.threeByte);
+            const encoding::Decoded d = encoding::decode(Encoding::EucJp, QByteArray(three + two));
+            QCOMPARE(d.text, ch + ch);
+            // A page that used both forms as often keeps the usual one.
+            QCOMPARE(encoding::encode(d.encoding, d.text).bytes.toHex(), QByteArray(two + two).toHex());
+            QCOMPARE(encoding::encode(encoding::decode(Encoding::EucJp, three).encoding, ch).bytes.toHex(),
+                     three.toHex());
+        }
+    }
+
+    // A look-alike is written only where browsers read its code back as it:
+    // they read these codes as another character, so it is refused.
+    void refusesLookAlikesBrowsersReadOtherwise()
+    {
+        for (const BrowserReading &r : kLookAlikes) {
+            QCOMPARE(encoding::decode(Encoding::ShiftJis, r.sjis).text, QString(QChar(r.reading)));
+            QCOMPARE(encoding::decode(Encoding::EucJp, r.euc).text, QString(QChar(r.reading)));
+            const QByteArray jis = QByteArray("\x1B$B") + char(r.euc[0] & 0x7F) + char(r.euc[1] & 0x7F) + "\x1B(B";
+            QCOMPARE(encoding::decode(Encoding::Iso2022Jp, jis).text, QString(QChar(r.reading)));
+            const bool listed = std::any_of(std::begin(EucJpLayout::kBrowserReadsJis0208),
+                                            std::end(EucJpLayout::kBrowserReadsJis0208), [&](const auto &b) {
+                                                return b.jis == ((uchar(r.euc[0]) << 8 | uchar(r.euc[1])) - 0x8080) &&
+                                                       b.ch == r.reading;
+                                            });
+            QVERIFY2(listed, r.euc);
+            for (Encoding e : {Encoding::ShiftJis, Encoding::EucJp, Encoding::Iso2022Jp}) {
+                QVERIFY2(!encoding::canWrite(e, r.lookAlike), qPrintable(encoding::name(e)));
+                QVERIFY(!encoding::encode(fresh(e), QString(QChar(r.lookAlike))).ok);
+                QVERIFY(encoding::canWrite(e, r.reading));
+            }
+        }
+    }
+
     void writesBackUneditedDocumentsByteForByte_data()
     {
         QTest::addColumn<Encoding>("e");
         QTest::addColumn<QByteArray>("bytes");
 
-        const QString page = u"<html lang=\"ja\">\r\n<p>日本語のページ、ｶﾀｶﾅ ①～\u00AC\r\n"
+        const QString page = u"<html lang=\"ja\">\r\n<p>日本語のページ、ｶﾀｶﾅ ①～\uFFE2\r\n"
                              u"lone CR\rlone LF\n\\~</p>\r\n"_s;
         for (Encoding e : {Encoding::ShiftJis, Encoding::Utf8, Encoding::EucJp, Encoding::Iso2022Jp}) {
             const EncodedText written = encoding::encode(fresh(e), page);
