@@ -1,7 +1,10 @@
 // Build-time generator of the conversion tables: asks glibc iconv about every
 // byte, byte pair (and triple) and every BMP character of CP932 and of
 // EUC-JP-MS, and writes the answers as constant arrays that the conversions
-// compile in, so the program pays nothing at start-up for them.
+// compile in, so the program pays nothing at start-up for them. Where browsers
+// read a code otherwise than glibc (EucJpLayout.h lists those codes, from the
+// WHATWG Encoding Standard's indexes), the tables follow the browsers: a
+// character is written only with a code they read back as that character.
 //
 // Usage: tessara_code_tablegen <Cp932Tables.inc> <EucJpTables.inc>
 

@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 
+#include <array>
 #include <cstring>
 
 namespace detect {
@@ -311,6 +312,8 @@ bool looksIso2022Jp(QByteArrayView bytes)
 {
     const auto *p = reinterpret_cast<const unsigned char *>(bytes.data());
     const qsizetype n = bytes.size();
+    if (n < 3)
+        return false;
     bool escape = false;
     const void *esc = std::memchr(p, 0x1B, size_t(n));
     for (qsizetype i = esc ? static_cast<const unsigned char *>(esc) - p : n; i + 2 < n && !escape; ++i)
@@ -338,17 +341,32 @@ EucJpReading readAsEucJp(QByteArrayView bytes)
     const qsizetype n = bytes.size();
     EucJpReading r;
     auto row = [](unsigned char b) { return b >= 0xA1 && b <= 0xFE; };
+    // Whether each two-byte code has a character, asked once per code.
+    enum : std::uint8_t { Unasked, Assigned, Unassigned };
+    std::array<std::uint8_t, 94 * 94> codes{};
     for (qsizetype i = asciiRun(p, 0, n); i < n; i = asciiRun(p, i, n)) {
-        const unsigned char b = p[i];
-        bool alternative = false;
-        if (row(b) && i + 1 < n && row(p[i + 1]) &&
-            EucJp::twobyte::decode(std::uint16_t(b << 8 | p[i + 1]), &alternative) != 0xFFFF) {
+        while (i + 1 < n && row(p[i]) && row(p[i + 1])) {
+            std::uint8_t &known = codes[size_t((p[i] - 0xA1) * 94 + (p[i + 1] - 0xA1))];
+            if (known == Unasked) {
+                bool alternative = false;
+                known = EucJp::twobyte::decode(std::uint16_t(p[i] << 8 | p[i + 1]), &alternative) != 0xFFFF
+                            ? Assigned
+                            : Unassigned;
+            }
+            if (known == Unassigned) {
+                r.valid = false;
+                return r;
+            }
             ++r.characters;
-            r.kana += b == 0xA4 || b == 0xA5;
-            r.hiragana += b == 0xA4;
-            r.beyondKatakana = r.beyondKatakana || b >= 0xE0 || p[i + 1] >= 0xE0;
+            r.kana += p[i] == 0xA4 || p[i] == 0xA5;
+            r.hiragana += p[i] == 0xA4;
+            r.beyondKatakana = r.beyondKatakana || p[i] >= 0xE0 || p[i + 1] >= 0xE0;
             i += 2;
-        } else if (b == 0x8E && i + 1 < n && p[i + 1] >= 0xA1 && p[i + 1] <= 0xDF) {
+        }
+        if (i >= n || p[i] < 0x80)
+            continue;
+        const unsigned char b = p[i];
+        if (b == 0x8E && i + 1 < n && p[i + 1] >= 0xA1 && p[i + 1] <= 0xDF) {
             i += 2;
         } else if (b == 0x8F && i + 2 < n && row(p[i + 1]) && row(p[i + 2]) &&
                    EucJp::decode(bytes.sliced(i, 3)).keptByteCount == 0) { // rare enough
