@@ -5,7 +5,8 @@
 // the same text (13.5 MB in UTF-8, whose kanji take three bytes) and for a
 // UTF-8 file of 10 MB. Deciding a page's
 // encoding should take under 3% of opening it, also for the worst case of the
-// UTF-8 pass: a page all ASCII but for one character at its very end. Each
+// UTF-8 pass (a page all ASCII but for one character at its very end) and for
+// pages that declare nothing, in each encoding, where the bytes decide. Each
 // codec alone, decoding and encoding the page, is measured for the record.
 //
 // The repetitions of all the benchmarks are interleaved in random order
@@ -47,6 +48,8 @@ enum PageId {
     Iso2022Jp,
     Utf16,
     ShiftJisLf,
+    EucJpUndeclared,
+    Iso2022JpUndeclared,
 };
 
 struct Page {
@@ -119,6 +122,8 @@ struct Fixture {
         pages.push_back({"UTF-16LE", Encoding::Utf16Le, body, {}});
         pages.push_back({"Shift_JIS, LF line ends", Encoding::ShiftJis, declaration("Shift_JIS") + body, {},
                          LineEnd::Lf});
+        pages.push_back({"EUC-JP, undeclared", Encoding::EucJp, body, {}});
+        pages.push_back({"ISO-2022-JP, undeclared", Encoding::Iso2022Jp, body, {}});
         for (size_t i = 0; i < pages.size(); ++i) {
             Page &p = pages[i];
             p.bytes = encoding::encode(written(p.encoding, p.lineEnd), p.text).bytes;
@@ -276,7 +281,8 @@ void printSummary()
     }
     std::printf("\nDeciding the encoding beside opening the page, median (goal: under 3%%)\n");
     std::printf("%-34s %10s %9s %7s\n", "page", "decide ms", "open ms", "share");
-    for (int id : {AsciiThenUtf8, ShiftJisUndeclared, ShiftJis}) {
+    for (int id : {AsciiThenUtf8, ShiftJisUndeclared, ShiftJis, Utf8Undeclared, EucJpUndeclared,
+                   Iso2022JpUndeclared}) {
         std::printf("%-34s %10.3f %9.1f %6.2f%%\n", pages[id].name, median("detect", id), median("open", id),
                     100 * median("detect", id) / median("open", id));
     }
@@ -291,11 +297,12 @@ void pagesOf(benchmark::internal::Benchmark *b, std::initializer_list<PageId> id
 
 // page: 0 Shift_JIS, 1 UTF-8, 2 EUC-JP (each declared), 3 UTF-8 and 4 Shift_JIS
 // undeclared, 5 ASCII with one UTF-8 character at the end, 6 UTF-8 in a 10 MB
-// file, 7 ISO-2022-JP (declared), 8 UTF-16LE, 9 Shift_JIS with LF line ends.
+// file, 7 ISO-2022-JP (declared), 8 UTF-16LE, 9 Shift_JIS with LF line ends, 10
+// EUC-JP and 11 ISO-2022-JP undeclared.
 void opened(benchmark::internal::Benchmark *b)
 {
     pagesOf(b, {ShiftJis, Utf8, EucJp, Utf8Undeclared, ShiftJisUndeclared, AsciiThenUtf8, Utf8TenMegabytes, Iso2022Jp,
-                Utf16, ShiftJisLf});
+                Utf16, ShiftJisLf, EucJpUndeclared, Iso2022JpUndeclared});
     b->Iterations(1)->Repetitions(7);
 }
 void saved(benchmark::internal::Benchmark *b)
@@ -305,7 +312,7 @@ void saved(benchmark::internal::Benchmark *b)
 }
 void decided(benchmark::internal::Benchmark *b)
 {
-    pagesOf(b, {AsciiThenUtf8, ShiftJisUndeclared, ShiftJis});
+    pagesOf(b, {AsciiThenUtf8, ShiftJisUndeclared, ShiftJis, Utf8Undeclared, EucJpUndeclared, Iso2022JpUndeclared});
     b->Repetitions(7);
 }
 void converted(benchmark::internal::Benchmark *b)

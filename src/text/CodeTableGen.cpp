@@ -1,7 +1,10 @@
 // Build-time generator of the conversion tables: asks glibc iconv about every
 // byte, byte pair (and triple) and every BMP character of CP932 and of
 // EUC-JP-MS, and writes the answers as constant arrays that the conversions
-// compile in, so the program pays nothing at start-up for them.
+// compile in, so the program pays nothing at start-up for them. Where browsers
+// read a code otherwise than glibc (EucJpLayout.h lists those codes, from the
+// WHATWG Encoding Standard's indexes), the tables follow the browsers: a
+// character is written only with a code they read back as that character.
 //
 // Usage: tessara_code_tablegen <Cp932Tables.inc> <EucJpTables.inc>
 
@@ -92,6 +95,76 @@ std::uint32_t codeOf(const std::string &bytes)
     return code;
 }
 
+// A problem with glibc's answers that would make a table wrong: reported, and
+// the build fails.
+bool g_failed = false;
+void fail(const char *what, unsigned code, unsigned ch)
+{
+    std::fprintf(stderr, "tessara_code_tablegen: %s: code %X, character U+%04X\n", what, code, ch);
+    g_failed = true;
+}
+
+constexpr char16_t kUnknownReading = 0xFFFF;
+
+// What browsers read for a JIS X 0208 code (row and cell) among those
+// kBrowserReadsJis0208 lists, else kUnknownReading.
+char16_t browserReading0208(std::uint16_t jis)
+{
+    for (const auto &r : EucJpLayout::kBrowserReadsJis0208)
+        if (r.jis == jis)
+            return r.ch;
+    return kUnknownReading;
+}
+
+char16_t browserReading0212(std::uint16_t jis)
+{
+    for (const auto &r : EucJpLayout::kBrowserReadsJis0212)
+        if (r.jis == jis)
+            return r.ch;
+    return kUnknownReading;
+}
+
+// The JIS X 0208 row and cell of a two-byte Shift_JIS code, 0 past row 94.
+std::uint16_t jisOfShiftJis(std::uint16_t code)
+{
+    int s1 = code >> 8;
+    const int s2 = code & 0xFF;
+    if (s1 >= 0xE0)
+        s1 -= 0x40;
+    int j1 = (s1 - 0x81) * 2 + 0x21;
+    int j2;
+    if (s2 >= 0x9F) {
+        ++j1;
+        j2 = s2 - 0x9F + 0x21;
+    } else {
+        j2 = s2 - 0x40 + 0x21 - (s2 >= 0x80 ? 1 : 0);
+    }
+    return j1 <= 0x7E ? std::uint16_t(j1 << 8 | j2) : 0;
+}
+
+// A character iconv writes with a code it reads as another character (WAVE
+// DASH with FULLWIDTH TILDE's code): written so only where browsers read the
+// code as the very character, else the character is one the encoding cannot
+// hold. Browsers read each such code as glibc does, which no look-alike is,
+// so none is kept today; the test keeps the rule honest should glibc change.
+bool browsersReadBack(std::uint16_t jis, bool jis0212, char32_t ch)
+{
+    const char16_t reading = jis0212 ? browserReading0212(jis) : browserReading0208(jis);
+    if (reading == kUnknownReading) {
+        fail("no browser reading known for this look-alike's code (add it to kBrowserReads)", jis, unsigned(ch));
+        return false;
+    }
+    return reading == ch;
+}
+
+// The Shift_JIS code of a JIS X 0208 code (row and cell 0x21..0x7E each).
+std::pair<unsigned char, unsigned char> shiftJisOf(int j1, int j2)
+{
+    const int s1 = ((j1 + 1) >> 1) + (j1 <= 0x5E ? 0x70 : 0xB0);
+    const int s2 = j2 + ((j1 & 1) ? (j2 >= 0x60 ? 0x20 : 0x1F) : 0x7E);
+    return {static_cast<unsigned char>(s1), static_cast<unsigned char>(s2)};
+}
+
 // ---------------------------------------------------------------------------
 // CP932
 
@@ -167,15 +240,24 @@ void buildCp932(Cp932Tables &t, Charset &cs)
         }
     }
 
+    // Browsers read these codes as glibc does: the program reads what they read.
+    for (const auto &r : EucJpLayout::kBrowserReadsJis0208) {
+        const auto [s1, s2] = shiftJisOf(r.jis >> 8, r.jis & 0xFF);
+        const unsigned char bytes[2] = {s1, s2};
+        if (cs.decode(bytes, 2) != r.ch)
+            fail("CP932 reads a code otherwise than browsers", unsigned(s1 << 8 | s2), r.ch);
+    }
+
     // Characters iconv writes but never reads back (WAVE DASH and the other
-    // characters input methods type for a JIS code). A non-ASCII character is
-    // never written as an ASCII byte: glibc writes U+00A5 as 0x5C and U+203E
-    // as 0x7E, which would silently turn them into a backslash and a tilde.
+    // characters input methods type for a JIS code): see browsersReadBack. A
+    // non-ASCII character is never written as an ASCII byte: glibc writes
+    // U+00A5 as 0x5C and U+203E as 0x7E, which would silently turn them into a
+    // backslash and a tilde.
     for (char32_t ch = 0x80; ch < 0x10000; ++ch) {
         if ((ch >= 0xD800 && ch < 0xE000) || t.encode[ch] != kRefused)
             continue;
         const std::uint16_t code = cp932Code(cs, ch);
-        if (code >= 0x100 && code != kRefused)
+        if (code >= 0x100 && code != kRefused && browsersReadBack(jisOfShiftJis(code), false, ch))
             t.encode[ch] = code;
     }
 
@@ -236,14 +318,6 @@ std::uint32_t eucBytes(std::uint16_t tableCode)
 
 bool isNecSelectedRow(int b1) { return b1 >= 0xA1 + 88 && b1 <= 0xA1 + 91; }
 
-// The Shift_JIS code of a JIS X 0208 code (row and cell 0x21..0x7E each).
-std::pair<unsigned char, unsigned char> shiftJisOf(int j1, int j2)
-{
-    const int s1 = ((j1 + 1) >> 1) + (j1 <= 0x5E ? 0x70 : 0xB0);
-    const int s2 = j2 + ((j1 & 1) ? (j2 >= 0x60 ? 0x20 : 0x1F) : 0x7E);
-    return {static_cast<unsigned char>(s1), static_cast<unsigned char>(s2)};
-}
-
 void buildEucJp(EucTables &t, Charset &cs, Charset &cp932)
 {
     using namespace EucJpLayout;
@@ -293,23 +367,74 @@ void buildEucJp(EucTables &t, Charset &cs, Charset &cp932)
             if (ch != kKeep)
                 t.g1[cell(b1, b2)] = classify(ch, std::uint32_t(b1 << 8 | b2));
             const unsigned char three[3] = {0x8F, static_cast<unsigned char>(b1), static_cast<unsigned char>(b2)};
-            const char16_t ch3 = cs.decode(three, 3);
+            char16_t ch3 = cs.decode(three, 3);
+            // Read as browsers do where they read another character.
+            if (const char16_t b = browserReading0212(std::uint16_t((b1 << 8 | b2) - 0x8080)); b != kUnknownReading)
+                ch3 = b;
             if (ch3 != kKeep)
                 t.g3[cell(b1, b2)] = classify(ch3, 0x8F0000u | std::uint32_t(b1 << 8 | b2));
         }
 
-    // As for CP932: what iconv writes but never reads back, and never a
-    // non-ASCII character as an ASCII byte, nor a user-defined character as
-    // one of NEC's kanji codes, which read back as the kanji.
+    for (const auto &r : kBrowserReadsJis0208) {
+        const unsigned char bytes[2] = {static_cast<unsigned char>((r.jis >> 8) + 0x80),
+                                        static_cast<unsigned char>((r.jis & 0xFF) + 0x80)};
+        if (cs.decode(bytes, 2) != r.ch)
+            fail("EUC-JP-MS reads a code otherwise than browsers", r.jis + 0x8080u, r.ch);
+    }
+
+    // As for CP932: what iconv writes but never reads back, only where
+    // browsers read it back (see browsersReadBack), and never a non-ASCII
+    // character as an ASCII byte, nor a user-defined character as one of NEC's
+    // kanji codes, which read back as the kanji.
     for (char32_t ch = 0x80; ch < 0x10000; ++ch) {
         if ((ch >= 0xD800 && ch < 0xE000) || t.encode[ch] != kRefused)
             continue;
         const std::uint16_t code = eucCode(cs, ch);
-        if (code >= 0x80 && code != kRefused && !(isTwoByteCode(code) && isNecSelectedRow(code >> 8)))
+        if (code < 0x80 || code == kRefused || (isTwoByteCode(code) && isNecSelectedRow(code >> 8)))
+            continue;
+        if (isKanaCode(code))
+            t.encode[ch] = code;
+        else if (browsersReadBack(isTwoByteCode(code) ? std::uint16_t(code - 0x8080) : code,
+                                  isThreeByteCode(code), ch))
             t.encode[ch] = code;
     }
     for (int b = 0; b < 256; ++b)
         t.encode[kKeptBase + b] = kRefused; // kept bytes are the conversions' own business
+
+    // A character glibc writes with a three-byte code that browsers read as
+    // no character or as another (the IBM kanji EUC-JP-MS puts in rows 0x73
+    // and 0x74 of JIS X 0212: 髙 as 8FF4FB) is written with its two-byte code,
+    // the one browsers write (髙 as FCE2): the lowest two-byte code that reads
+    // as it. Its three-byte code still reads as it, as another of its codes.
+    auto readsAsItself3 = [&](std::uint16_t code, char16_t ch) {
+        return !isIbmCopyRow0212(code >> 8) && t.g3[cell((code >> 8) + 0x80, (code & 0xFF) + 0x80)] == ch;
+    };
+    for (char32_t c = 0x80; c < 0x10000; ++c) {
+        const char16_t ch = char16_t(c);
+        const std::uint16_t code = t.encode[ch];
+        if (!isThreeByteCode(code) || readsAsItself3(code, ch))
+            continue;
+        const auto copy = std::find_if(t.alt.begin(), t.alt.end(), [&](const auto &a) {
+            return a.second == ch && isTwoByteCode(a.first) &&
+                   std::none_of(t.alt.begin(), t.alt.end(), [&](const auto &b) {
+                       return b.second == ch && isTwoByteCode(b.first) && b.first < a.first;
+                   });
+        });
+        char16_t &three = t.g3[cell((code >> 8) + 0x80, (code & 0xFF) + 0x80)];
+        if (copy == t.alt.end()) {
+            t.encode[ch] = kRefused;
+            if (three == ch)
+                three = kKeep;
+            continue;
+        }
+        t.encode[ch] = std::uint16_t(copy->first);
+        t.g1[cell(copy->first >> 8, copy->first & 0xFF)] = ch;
+        t.alt.erase(copy);
+        if (three == ch) {
+            three = kAlt;
+            t.alt.emplace_back(0x8F0000u | (code + 0x8080u), ch);
+        }
+    }
 
     // ISO-2022-JP has only the two-byte set: a character written in the
     // three-byte set is written there with its two-byte copy.
@@ -415,6 +540,8 @@ int main(int argc, char **argv)
     emitPairs(eout, "TwoByteCopy", "kTwoByteCopies", e->twoByteCopy);
     emit(eout, "std::uint64_t", "kEucHasAlt", e->hasAlt);
 
+    if (g_failed)
+        return 1;
     if (!writeFile(argv[1], out) || !writeFile(argv[2], eout)) {
         std::fprintf(stderr, "%s: cannot write the tables: %s\n", argv[0], std::strerror(errno));
         return 1;

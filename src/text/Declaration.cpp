@@ -32,9 +32,11 @@ QByteArray headOf(QStringView text, const DocumentEncoding &in)
 PageDeclaration of(QStringView text, const DocumentEncoding &in)
 {
     PageDeclaration d;
-    const detect::Declared found = detect::declaration(headOf(text, in));
-    d.label = found.label;
-    d.encoding = found.encoding;
+    const detect::Declaration found = detect::declaration(headOf(text, in));
+    if (found.declares()) {
+        d.label = found.label;
+        d.encoding = found.encoding;
+    }
     return d;
 }
 

@@ -39,4 +39,38 @@ struct TwoByteCopy
     std::uint16_t code; // 0xA1A1..0xFEFE
 };
 
+// What browsers read for the JIS codes where this program cannot take
+// glibc's word for it. Source: the WHATWG Encoding Standard's indexes
+// (index-jis0208.txt, index-jis0212.txt), which the shift_jis, euc-jp and
+// iso-2022-jp decoders of browsers use. Codes are JIS row and cell (0x2121 to
+// 0x7E7E): in Shift_JIS 8160 is 0x2141, in EUC-JP A1C1 is 0x2141 and 8FA2C3 is
+// 0x2243 of JIS X 0212. A character of 0 means browsers read no character
+// there (U+FFFD).
+struct BrowserReading
+{
+    std::uint16_t jis;
+    char16_t ch;
+};
+
+// JIS X 0208 codes that glibc also writes for a look-alike of the character
+// browsers read there (WAVE DASH for the fullwidth tilde's code, ...).
+inline constexpr BrowserReading kBrowserReadsJis0208[] = {
+    {0x213D, 0x2015}, // 815C / A1BD: HORIZONTAL BAR (glibc also writes EM DASH here)
+    {0x2141, 0xFF5E}, // 8160 / A1C1: FULLWIDTH TILDE (glibc also writes WAVE DASH)
+    {0x2142, 0x2225}, // 8161 / A1C2: PARALLEL TO (glibc also writes DOUBLE VERTICAL LINE)
+    {0x215D, 0xFF0D}, // 817C / A1DD: FULLWIDTH HYPHEN-MINUS (glibc also writes MINUS SIGN)
+    {0x2171, 0xFFE0}, // 8191 / A1F1: FULLWIDTH CENT SIGN (glibc also writes CENT SIGN)
+    {0x2172, 0xFFE1}, // 8192 / A1F2: FULLWIDTH POUND SIGN (glibc also writes POUND SIGN)
+    {0x224C, 0xFFE2}, // 81CA / A2CC: FULLWIDTH NOT SIGN (glibc also writes NOT SIGN)
+};
+
+// JIS X 0212 codes (EUC-JP 8F xx xx) browsers read otherwise than glibc's
+// EUC-JP-MS. Rows 0x73 and 0x74 (8FF3xx, 8FF4xx) hold EUC-JP-MS's copies of
+// the IBM extensions, which browsers do not read: the characters there are
+// written with their two-byte codes.
+inline constexpr BrowserReading kBrowserReadsJis0212[] = {
+    {0x2243, 0x00A6}, // 8FA2C3: BROKEN BAR (glibc reads FULLWIDTH BROKEN BAR)
+};
+constexpr bool isIbmCopyRow0212(int row) { return row == 0x73 || row == 0x74; }
+
 } // namespace EucJpLayout

@@ -196,8 +196,8 @@ DocumentRead readDocument(const QString &path)
     const Encoding chosen = detect::encodingOf(read.bytes);
     encoding::Decoded decoded = encoding::decode(chosen, read.bytes);
     if (!decoded.encoding.habits.byteOrderMark) {
-        const detect::Declared declared = detect::declaration(read.bytes);
-        if (!declared.label.isEmpty() && !declared.encoding)
+        const detect::Declaration declared = detect::declaration(read.bytes);
+        if (declared.declares() && !declared.encoding)
             result.unsupportedLabel = declared.label;
         // A page whose bytes contradict its declaration: the encoding the
         // bytes themselves are read in, when it reads every one of them.

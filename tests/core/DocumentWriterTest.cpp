@@ -114,8 +114,7 @@ class DocumentWriterTest : public QObject
             << u"0 KB"_s;
         QTest::newRow("a final CR LF gets one more") << u"x\r\n"_s << QByteArray("x\r\n\r\n") << u"0 KB"_s;
         QTest::newRow("a lone LF stays") << u"a\nb"_s << QByteArray("a\nb\r\n") << u"0 KB"_s;
-        QTest::newRow("wave dash as the tilde's code")
-            << u"〜ｱ"_s << QByteArray("\x81\x60\xB1\r\n") << u"0 KB"_s;
+        QTest::newRow("the fullwidth tilde") << u"～ｱ"_s << QByteArray("\x81\x60\xB1\r\n") << u"0 KB"_s;
         QTest::newRow("1535 bytes of text make 1537 bytes, 2 KB")
             << QString(1535, u'a') << QByteArray(1535, 'a') + "\r\n"
             << u"2 KB"_s;
@@ -245,6 +244,10 @@ class DocumentWriterTest : public QObject
             << Encoding::ShiftJis << u"A\U0001F600B\r\n한C"_s
             << QByteArray("A&#x1F600;B\r\n&#xD55C;C\r\n")
             << u"Shift_JIS で保存できない文字 2 個をすべて文字参照（&#x1F600; の形）に置き換えて保存しますか？\r\n"
+               u"文字参照は <script> と <style> の中では文字として読まれません。"_s;
+        QTest::newRow("Shift_JIS: a wave dash, never the fullwidth tilde's code")
+            << Encoding::ShiftJis << u"〜ｱ"_s << QByteArray("&#x301C;\xB1\r\n")
+            << u"Shift_JIS で保存できない文字 1 個をすべて文字参照（&#x301C; の形）に置き換えて保存しますか？\r\n"
                u"文字参照は <script> と <style> の中では文字として読まれません。"_s;
         QTest::newRow("EUC-JP: the yen sign, never a backslash")
             << Encoding::EucJp << u"\u00A5100 あ"_s << QByteArray("&#xA5;100 \xA4\xA2\r\n")

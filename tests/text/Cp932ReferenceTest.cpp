@@ -68,15 +68,15 @@ struct Decided {
     const char *why;
 };
 const Decided kDecided[] = {
-    {0x2014, 0x815C, kRefused,
-     "EM DASH is what input methods type for JIS 1-1-29; Windows and glibc write it there, "
-     "Python's table has only U+2015 at 815C"},
-    {0x301C, 0x8160, 0x8160, "WAVE DASH, typed for FULLWIDTH TILDE's code"},
-    {0x2016, 0x8161, 0x8161, "DOUBLE VERTICAL LINE, typed for PARALLEL TO's code"},
-    {0x2212, 0x817C, 0x817C, "MINUS SIGN, typed for FULLWIDTH HYPHEN-MINUS's code"},
-    {0x00A2, 0x8191, 0x8191, "CENT SIGN, typed for FULLWIDTH CENT SIGN's code"},
-    {0x00A3, 0x8192, 0x8192, "POUND SIGN, typed for FULLWIDTH POUND SIGN's code"},
-    {0x00AC, 0x81CA, 0x81CA, "NOT SIGN, typed for FULLWIDTH NOT SIGN's code"},
+    // Look-alikes glibc writes with another character's code: browsers read
+    // the code as that other character, so writing it would change the text.
+    {0x2014, kRefused, kRefused, "EM DASH: glibc writes 815C, which browsers read as HORIZONTAL BAR"},
+    {0x301C, kRefused, 0x8160, "WAVE DASH: 8160 reads back as FULLWIDTH TILDE"},
+    {0x2016, kRefused, 0x8161, "DOUBLE VERTICAL LINE: 8161 reads back as PARALLEL TO"},
+    {0x2212, kRefused, 0x817C, "MINUS SIGN: 817C reads back as FULLWIDTH HYPHEN-MINUS"},
+    {0x00A2, kRefused, 0x8191, "CENT SIGN: 8191 reads back as FULLWIDTH CENT SIGN"},
+    {0x00A3, kRefused, 0x8192, "POUND SIGN: 8192 reads back as FULLWIDTH POUND SIGN"},
+    {0x00AC, kRefused, 0x81CA, "NOT SIGN: 81CA reads back as FULLWIDTH NOT SIGN"},
     {0x00A5, kRefused, kRefused, "YEN SIGN: glibc writes 0x5C, which reads back as a backslash"},
     {0x203E, kRefused, kRefused, "OVERLINE: glibc writes 0x7E, which reads back as a tilde"},
 };

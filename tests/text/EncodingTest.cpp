@@ -192,6 +192,47 @@ private slots:
             << "<img alt=\"<meta charset=euc-jp>\">" + utf8 << Encoding::Utf8;
         QTest::newRow("<metadata> is not <meta>") << "<metadata charset=euc-jp>" + sjis << Encoding::ShiftJis;
 
+        // As browsers have read them since 2021: an XML declaration at the
+        // very start counts when no meta declares an encoding.
+        QTest::newRow("XML declaration")
+            << "<?xml version=\"1.0\" encoding=\"EUC-JP\"?>\r\n<html>" + utf8 << Encoding::EucJp;
+        QTest::newRow("XML declaration, single quotes, blanks round =")
+            << "<?xml version='1.0' encoding = 'iso-2022-jp'?>" + utf8 << Encoding::Iso2022Jp;
+        QTest::newRow("XML declaration not at the very start")
+            << " <?xml version=\"1.0\" encoding=\"EUC-JP\"?>" + utf8 << Encoding::Utf8;
+        QTest::newRow("a meta wins over the XML declaration")
+            << "<?xml version=\"1.0\" encoding=\"EUC-JP\"?><meta charset=utf-8>" + sjis << Encoding::Utf8;
+        QTest::newRow("charset after content wins")
+            << "<meta content=\"text/html; charset=euc-jp\" http-equiv=content-type charset=iso-2022-jp>" + utf8
+            << Encoding::Iso2022Jp;
+        QTest::newRow("content after charset counts for nothing")
+            << "<meta charset=utf-8 content=\"text/html; charset=euc-jp\" http-equiv=content-type>" + sjis
+            << Encoding::Utf8;
+        QTest::newRow("an encoding this program does not write ends the scan")
+            << "<meta charset=windows-1252><meta charset=euc-jp>" + utf8 << Encoding::Utf8;
+        QTest::newRow("x-user-defined ends the scan")
+            << "<meta charset=x-user-defined><meta charset=euc-jp>" + utf8 << Encoding::Utf8;
+        QTest::newRow("a label of no encoding does not")
+            << "<meta charset=foo><meta charset=euc-jp>" + utf8 << Encoding::EucJp;
+        QTest::newRow("declaration whose > is past byte 1024")
+            << QByteArray(1024 - 22, ' ') + "<meta charset=\"euc-jp\">" + utf8 << Encoding::Utf8;
+
+        // With no declaration, the bytes decide.
+        const QByteArray euc("<p>\xC6\xFC\xCB\xDC\xB8\xEC\xA4\xCE\xA5\xDA\xA1\xBC\xA5\xB8\xA4\xC7\xA4\xB9\xA1\xA3</p>");
+        QTest::newRow("ISO-2022-JP escapes in 7-bit text") << jis("<p>{K}F|K\\{A}</p>") << Encoding::Iso2022Jp;
+        QTest::newRow("ESC ( J alone") << jis("{R}\\{A}") << Encoding::Iso2022Jp;
+        QTest::newRow("an escape beside an 8-bit byte") << jis("{K}$\"{A}\x93\xFA") << Encoding::ShiftJis;
+        QTest::newRow("an escape of another set") << QByteArray("\x1B$(D0!") << Encoding::ShiftJis;
+        QTest::newRow("EUC-JP sentence") << euc << Encoding::EucJp;
+        QTest::newRow("EUC-JP hiragana, Shift_JIS half-width katakana")
+            << QByteArray("\xA4\xB3\xA4\xEC\xA4\xCF\xC3\xBB\xA4\xA4") << Encoding::EucJp;
+        QTest::newRow("EUC-JP kanji Shift_JIS reads as a user-defined character")
+            << QByteArray("<p>\xF4\xA1</p>") << Encoding::EucJp;
+        QTest::newRow("short text both read cleanly")
+            << QByteArray("\xA5\xC6\xA5\xB9\xA5\xC8") << Encoding::ShiftJis;
+        QTest::newRow("Shift_JIS half-width katakana that is valid EUC-JP")
+            << QByteArray("\xB1\xB2\xB3\xB4\xB5\xB6\xB7\xB8\xB9\xBA\xBB\xBC\xBD\xBE\xBF\xC0") << Encoding::ShiftJis;
+        QTest::newRow("EUC-JP broken at the end") << euc + "\xA4" << Encoding::ShiftJis;
         QTest::newRow("no declaration, valid UTF-8") << utf8 << Encoding::Utf8;
         QTest::newRow("no declaration, ASCII only") << QByteArray("<p>abc</p>\r\n") << Encoding::ShiftJis;
         QTest::newRow("empty file") << QByteArray() << Encoding::ShiftJis;
@@ -208,6 +249,49 @@ private slots:
         QFETCH(QByteArray, bytes);
         QFETCH(Encoding, expected);
         QCOMPARE(encoding::name(detect::encodingOf(bytes)), encoding::name(expected));
+    }
+
+    void reportsWhatThePageDeclares_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<detect::Source>("source");
+        QTest::addColumn<QByteArray>("label");
+        QTest::addColumn<QByteArray>("name");
+        QTest::addColumn<int>("encoding"); // -1: one this program does not write
+        using S = detect::Source;
+        QTest::newRow("nothing") << QByteArray("<p>") << S::None << QByteArray() << QByteArray() << -1;
+        QTest::newRow("no encoding") << QByteArray("<meta charset=foo>") << S::None << QByteArray() << QByteArray()
+                                     << -1;
+        QTest::newRow("meta charset") << QByteArray("<meta charset=\" GB2312 \">") << S::MetaCharset
+                                      << QByteArray("gb2312") << QByteArray("GBK") << -1;
+        QTest::newRow("http-equiv")
+            << QByteArray("<meta http-equiv=\"Content-Type\" content=\"text/html; charset=windows-1252\">")
+            << S::HttpEquiv << QByteArray("windows-1252") << QByteArray("windows-1252") << -1;
+        QTest::newRow("XML declaration") << QByteArray("<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>")
+                                         << S::XmlDeclaration << QByteArray("Shift_JIS") << QByteArray("Shift_JIS")
+                                         << int(Encoding::ShiftJis);
+        QTest::newRow("UTF-16 means UTF-8") << QByteArray("<meta charset=utf-16le>") << S::MetaCharset
+                                            << QByteArray("utf-16le") << QByteArray("UTF-8") << int(Encoding::Utf8);
+        QTest::newRow("x-user-defined means windows-1252")
+            << QByteArray("<meta charset=x-user-defined>") << S::MetaCharset << QByteArray("x-user-defined")
+            << QByteArray("windows-1252") << -1;
+        QTest::newRow("replacement") << QByteArray("<meta charset=iso-2022-kr>") << S::MetaCharset
+                                     << QByteArray("iso-2022-kr") << QByteArray("replacement") << -1;
+    }
+
+    void reportsWhatThePageDeclares()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(detect::Source, source);
+        QFETCH(QByteArray, label);
+        QFETCH(QByteArray, name);
+        QFETCH(int, encoding);
+        const detect::Declaration d = detect::declaration(bytes);
+        QCOMPARE(d.source, source);
+        QCOMPARE(d.label, label);
+        QCOMPARE(d.standardName, name);
+        QCOMPARE(d.encoding ? int(*d.encoding) : -1, encoding);
+        QCOMPARE(detect::declared(bytes), d.encoding);
     }
 
     void readsCharactersAsBrowsersDo_data()
@@ -232,6 +316,7 @@ private slots:
         row("NEC-selected IBM kanji F9A1", euc, "\xF9\xA1", u"纊"_s);
         row("NEC-selected IBM symbol FCFE", euc, "\xFC\xFE", u"\uFF02"_s);
         row("JIS X 0212 kanji 8FB0A1", euc, "\x8F\xB0\xA1", u"丂"_s);
+        row("JIS X 0212 8FA2C3 is the broken bar", euc, "\x8F\xA2\xC3", u"\u00A6"_s);
         row("ASCII after kanji", euc, "\xA4\xA2" "a\r\n", u"あa\r\n"_s);
         row("unassigned code", euc, "a\xA9\xA1", u"a"_s + kept("\xA9\xA1"), 1, 2);
         row("8E before ASCII", euc, "\x8E" "A", kept("\x8E") + u"A"_s, 0, 1);
@@ -343,7 +428,7 @@ private slots:
         QTest::addColumn<Encoding>("e");
         QTest::addColumn<QByteArray>("bytes");
 
-        const QString page = u"<html lang=\"ja\">\r\n<p>日本語のページ、ｶﾀｶﾅ ①～\u00AC\r\n"
+        const QString page = u"<html lang=\"ja\">\r\n<p>日本語のページ、ｶﾀｶﾅ ①～\uFFE2\r\n"
                              u"lone CR\rlone LF\n\\~</p>\r\n"_s;
         for (Encoding e : {Encoding::ShiftJis, Encoding::Utf8, Encoding::EucJp, Encoding::Iso2022Jp}) {
             const EncodedText written = encoding::encode(fresh(e), page);
