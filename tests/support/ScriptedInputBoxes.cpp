@@ -2,17 +2,9 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
-QString describe(const InputBox &box)
+static QString describe(const InputBox &box)
 {
-    return u"[\""_s + box.prompt + u"\" title \""_s + box.title + u"\""_s +
-           (box.digitsOnly ? u", digits only]"_s : u"]"_s);
-}
-} // namespace
-
-void ScriptedInputBoxes::expect(const InputBox &box, std::optional<QString> answer, Action whileShown)
-{
-    m_expected.append({box, std::move(answer), std::move(whileShown)});
+    return u"[\""_s + box.prompt + u"\" title \""_s + box.title + (box.digitsOnly ? u"\", digits]"_s : u"\"]"_s);
 }
 
 std::optional<QString> ScriptedInputBoxes::ask(const InputBox &box)

@@ -22,76 +22,56 @@
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QStyleOptionComboBox>
+
+#include <algorithm>
+#include <tuple>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
 
 namespace {
-// The room a control leaves for one line of its text.
+// The room a control's style leaves for one line of its text.
 QRect textRoom(QWidget *w)
 {
     QStyle *style = w->style();
-    if (auto *box = qobject_cast<QCheckBox *>(w)) {
-        QStyleOptionButton opt;
-        opt.initFrom(box);
-        opt.text = box->text();
-        return style->subElementRect(QStyle::SE_CheckBoxContents, &opt, box);
-    }
-    if (auto *button = qobject_cast<QPushButton *>(w)) {
-        QStyleOptionButton opt;
-        opt.initFrom(button);
-        opt.text = button->text();
-        if (button->autoDefault())
-            opt.features |= QStyleOptionButton::AutoDefaultButton;
-        return style->subElementRect(QStyle::SE_PushButtonContents, &opt, button);
-    }
+    QStyleOptionButton button;
+    button.initFrom(w);
+    if (qobject_cast<QCheckBox *>(w))
+        return style->subElementRect(QStyle::SE_CheckBoxContents, &button, w);
+    if (qobject_cast<QPushButton *>(w))
+        return style->subElementRect(QStyle::SE_PushButtonContents, &button, w);
     if (auto *combo = qobject_cast<QComboBox *>(w)) {
         QStyleOptionComboBox opt;
         opt.initFrom(combo);
-        opt.editable = combo->isEditable();
-        QRect field = style->subControlRect(QStyle::CC_ComboBox, &opt, QStyle::SC_ComboBoxEditField, combo);
-        if (QLineEdit *edit = combo->lineEdit()) {
-            // The text box in the field keeps margins of its own around the text.
-            const QMargins m = edit->textMargins();
-            field = field.marginsRemoved(m).adjusted(2, 1, -2, -1);
-        }
-        return field;
+        opt.editable = true;
+        // The text box in the field keeps 2 pixels either side of the text.
+        return style->subControlRect(QStyle::CC_ComboBox, &opt, QStyle::SC_ComboBoxEditField, combo)
+            .marginsRemoved(combo->lineEdit()->textMargins())
+            .adjusted(2, 0, -2, 0);
     }
-    if (auto *label = qobject_cast<QLabel *>(w))
-        return label->contentsRect().adjusted(label->margin(), label->margin(), -label->margin(), -label->margin());
-    return w->rect();
+    return qobject_cast<QLabel *>(w)->contentsRect();
 }
 
-struct Room {
-    QSize need;
-    QSize have;
-};
-
-Room measure(QWidget *w, const QString &text)
+// The size the text needs in the control's own font, and the room it has.
+std::pair<QSize, QSize> measure(QWidget *w, QString text)
 {
     const QFontMetrics fm(w->font());
     const QRect room = textRoom(w);
-    auto *label = qobject_cast<QLabel *>(w);
-    QString shown = text;
-    shown.replace(u"\r\n"_s, u"\n"_s);
-    if (!qobject_cast<QLabel *>(w))
-        shown.remove(u'&'); // a button's mnemonic marker takes no room
-    if (label && label->wordWrap()) {
-        const QRect r = fm.boundingRect(QRect(0, 0, room.width(), 100000), Qt::TextWordWrap, shown);
-        return {r.size(), room.size()};
-    }
-    int width = 0;
-    const QStringList lines = shown.split(u'\n');
-    for (const QString &line : lines)
-        width = qMax(width, fm.horizontalAdvance(line));
-    return {QSize(width, fm.height() * int(lines.size())), room.size()};
+    if (auto *label = qobject_cast<QLabel *>(w); label && label->wordWrap())
+        return {fm.boundingRect(QRect(0, 0, room.width(), 10000), Qt::TextWordWrap, text.replace(u"\r\n"_s, u"\n"_s)).size(),
+                room.size()};
+    return {QSize(fm.horizontalAdvance(text), fm.height()), room.size()};
 }
 
-QWidget *childNamed(QWidget *form, const QString &name) { return form->findChild<QWidget *>(name, Qt::FindDirectChildrenOnly); }
+QWidget *childNamed(QWidget *form, const QString &name)
+{
+    return form->findChild<QWidget *>(name, Qt::FindDirectChildrenOnly);
+}
 
-// Controls whose text is the user's or the document's, not a caption.
-const QStringList NoCaption{u"EditTxt"_s, u"HTMLLst"_s, u"Drive"_s, u"Dir1"_s, u"File"_s,
-                             u"FilenameLbl"_s, u"ShortCutsLbl"_s, u"FilenameTxt"_s, u"SearchTxt"_s, u"ReplaceTxt"_s};
+// Controls that show the user's or the document's text, not a caption.
+const QStringList NoCaption{u"EditTxt"_s,      u"HTMLLst"_s,      u"Drive"_s,       u"Dir1"_s,
+                             u"File"_s,         u"FilenameLbl"_s,  u"ShortCutsLbl"_s, u"FilenameTxt"_s,
+                             u"SearchTxt"_s,    u"ReplaceTxt"_s};
 
 struct Caption {
     const char *window;
@@ -99,42 +79,29 @@ struct Caption {
     QString text;
 };
 
-// Every caption the program puts on a control of its three windows.
+// Every caption the program puts on a control of its three windows. The size
+// label: up to 100 MB in Shift_JIS, UTF-8 and EUC-JP, up to 1 MB in
+// ISO-2022-JP, whose longer name leaves room for three digits.
 std::vector<Caption> captions()
 {
-    std::vector<Caption> rows = {
-        {"TesselFrm", "SearchCmd", u"検索・置換"_s},
-        {"TesselFrm", "PresetChk", u"プリセットを使う"_s},
-        {"TesselFrm", "NewBtn", u"新規作成"_s},
-        {"TesselFrm", "OpenBtn", u"開く"_s},
-        {"TesselFrm", "CancelBtn", u"編集内容の破棄"_s},
-        {"TesselFrm", "SaveBtn", u"保存"_s},
-        {"TesselFrm", "SaveasBtn", u"名前を変えて保存"_s},
-        {"TesselFrm", "ColorCmd", u"暗くする"_s},
-        {"TesselFrm", "ColorCmd", u"元に戻す"_s},
-        {"TesselFrm", "TailCmb", u"html"_s},
-        {"TesselFrm", "TailCmb", u"txt"_s},
-        {"TesselFrm", "TailCmb", u"(その他)"_s},
-        // The size label: up to 100 MB in Shift_JIS, UTF-8 and EUC-JP; up to
-        // 1 MB in ISO-2022-JP, whose longer name leaves room for three digits.
-        {"TesselFrm", "ByteLbl", u"0 KB"_s},
-        {"TesselFrm", "ByteLbl", u"99999 KB"_s},
-        {"TesselFrm", "ByteLbl", u"99999 KB UTF-8"_s},
-        {"TesselFrm", "ByteLbl", u"99999 KB EUC-JP"_s},
-        {"TesselFrm", "ByteLbl", u"999 KB ISO-2022-JP"_s},
-        {"SaveasFrm", "TailCmb", u".html"_s},
-        {"SaveasFrm", "TailCmb", u".txt"_s},
-        {"SaveasFrm", "TailCmb", u"(その他)"_s},
-        {"SaveasFrm", "SaveCmd", u"保存"_s},
-        {"SaveasFrm", "CancelCmd", u"キャンセル"_s},
-        {"SearchFrm", "SearchLbl", u"検索語句："_s},
-        {"SearchFrm", "ReplaceLbl", u"置換語句："_s},
-        {"SearchFrm", "SearchCmd", u"下を検索"_s},
-        {"SearchFrm", "ReSearchCmd", u"上を検索"_s},
-        {"SearchFrm", "ReplaceCmd", u"置換"_s},
-        {"SearchFrm", "AllReplaceCmd", u"全て置換"_s},
-        {"SearchFrm", "CancelCmd", u"キャンセル"_s},
+    const std::vector<std::tuple<const char *, const char *, QStringList>> controls = {
+        {"TesselFrm", "SearchCmd", {u"検索・置換"_s}}, {"TesselFrm", "PresetChk", {u"プリセットを使う"_s}},
+        {"TesselFrm", "NewBtn", {u"新規作成"_s}},      {"TesselFrm", "OpenBtn", {u"開く"_s}},
+        {"TesselFrm", "CancelBtn", {u"編集内容の破棄"_s}}, {"TesselFrm", "SaveBtn", {u"保存"_s}},
+        {"TesselFrm", "SaveasBtn", {u"名前を変えて保存"_s}}, {"TesselFrm", "ColorCmd", {u"暗くする"_s, u"元に戻す"_s}},
+        {"TesselFrm", "TailCmb", {u"html"_s, u"txt"_s, u"(その他)"_s}},
+        {"TesselFrm", "ByteLbl", {u"0 KB"_s, u"99999 KB UTF-8"_s, u"99999 KB EUC-JP"_s, u"999 KB ISO-2022-JP"_s}},
+        {"SaveasFrm", "TailCmb", {u".html"_s, u".txt"_s, u"(その他)"_s}},
+        {"SaveasFrm", "SaveCmd", {u"保存"_s}},          {"SaveasFrm", "CancelCmd", {u"キャンセル"_s}},
+        {"SearchFrm", "SearchLbl", {u"検索語句："_s}},   {"SearchFrm", "ReplaceLbl", {u"置換語句："_s}},
+        {"SearchFrm", "SearchCmd", {u"下を検索"_s}},     {"SearchFrm", "ReSearchCmd", {u"上を検索"_s}},
+        {"SearchFrm", "ReplaceCmd", {u"置換"_s}},        {"SearchFrm", "AllReplaceCmd", {u"全て置換"_s}},
+        {"SearchFrm", "CancelCmd", {u"キャンセル"_s}},
     };
+    std::vector<Caption> rows;
+    for (const auto &[window, control, texts] : controls)
+        for (const QString &text : texts)
+            rows.push_back({window, control, text});
     // The help label, word-wrapped, shows each help text whole.
     for (int id = 0; id < helptexts::Count; ++id)
         rows.push_back({"TesselFrm", "DescriptionLbl", helptexts::text(id)});
@@ -175,10 +142,10 @@ class CaptionsTest : public QObject
         // The font the control really uses: a Japanese Gothic, not a fallback.
         QVERIFY2(QFontInfo(w->font()).family() == QFontInfo(fonts::japaneseGothic(9)).family(),
                  qPrintable(QFontInfo(w->font()).family()));
-        const Room r = measure(w, text);
-        QVERIFY2(r.need.width() <= r.have.width() && r.need.height() <= r.have.height(),
+        const auto [need, have] = measure(w, text);
+        QVERIFY2(need.width() <= have.width() && need.height() <= have.height(),
                  qPrintable(u"%1 needs %2 x %3, has %4 x %5"_s.arg(QFontInfo(w->font()).family())
-                                .arg(r.need.width()).arg(r.need.height()).arg(r.have.width()).arg(r.have.height())));
+                                .arg(need.width()).arg(need.height()).arg(have.width()).arg(have.height())));
     }
 
     void everyControlIsMeasuredOrShowsTheUsersText()

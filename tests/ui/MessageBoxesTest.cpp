@@ -123,33 +123,27 @@ private slots:
         QCOMPARE(boxes.ask(MsgBox::information(u"検索語句が見つかりません。"_s, u"検索"_s)), MsgAnswer::Ok);
     }
 
-    void inputBoxTakesDigitsOnlyAndAnswersOnEnter_data()
+    void inputBoxTakesDigitsOnly_data()
     {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<int>("key");
-        QTest::addColumn<QString>("shown");  // what the box holds after the typing
-        QTest::addColumn<bool>("answered"); // OK rather than Cancel
-        QTest::newRow("digits, Enter") << u"120"_s << int(Qt::Key_Return) << u"120"_s << true;
-        QTest::newRow("letters and signs refused") << u"1a-2 3"_s << int(Qt::Key_Return) << u"123"_s << true;
-        QTest::newRow("full-width digits") << u"４２"_s << int(Qt::Key_Return) << u"４２"_s << true;
-        QTest::newRow("nothing typed, Enter") << QString() << int(Qt::Key_Return) << QString() << true;
-        QTest::newRow("Esc cancels") << u"7"_s << int(Qt::Key_Escape) << u"7"_s << false;
+        QTest::addColumn<QString>("answer"); // what the box holds; null for Cancel
+        QTest::newRow("letters and signs refused, Enter") << u"1a-2 3"_s << int(Qt::Key_Return) << u"123"_s;
+        QTest::newRow("full-width digits") << u"４２"_s << int(Qt::Key_Return) << u"４２"_s;
+        QTest::newRow("Esc cancels") << u"7"_s << int(Qt::Key_Escape) << QString();
     }
 
-    void inputBoxTakesDigitsOnlyAndAnswersOnEnter()
+    void inputBoxTakesDigitsOnly()
     {
         QFETCH(QString, typed);
         QFETCH(int, key);
-        QFETCH(QString, shown);
-        QFETCH(bool, answered);
-        QtInputBoxes inputs;
+        QFETCH(QString, answer);
         QStringList seen;
         whenAsked(typed, Qt::Key(key), &seen);
-        const std::optional<QString> answer = inputs.ask({u"行番号（1 ～ 40）："_s, u"行へ移動"_s, true});
-        QCOMPARE(seen, (QStringList{u"行へ移動"_s, u"行番号（1 ～ 40）："_s, u"OK"_s, u"キャンセル"_s, shown}));
-        QCOMPARE(answer.has_value(), answered);
-        if (answered)
-            QCOMPARE(*answer, shown);
+        const std::optional<QString> got = QtInputBoxes().ask({u"行番号（1 ～ 40）："_s, u"行へ移動"_s, true});
+        QCOMPARE(seen.mid(0, 4), (QStringList{u"行へ移動"_s, u"行番号（1 ～ 40）："_s, u"OK"_s, u"キャンセル"_s}));
+        QCOMPARE(got.value_or(QString()), answer);
+        QCOMPARE(got.has_value(), !answer.isNull());
     }
 };
 
