@@ -62,7 +62,6 @@ bool FileList::refresh(QString *why)
 void FileList::fill()
 {
     present(entries(), -1);
-    setCurrentRow(-1);
     m_stale = false;
 }
 
@@ -105,8 +104,7 @@ void FileList::present(const QStringList &names, int selected)
     addItems(names);
     m_names = names;
     m_listIndex = selected;
-    if (selected >= 0)
-        setCurrentRow(selected, QItemSelectionModel::ClearAndSelect);
+    setCurrentRow(selected); // -1: none
 }
 
 void FileList::watchShownFolder() { m_watch->watch(isVisible() ? m_path : QString()); }
