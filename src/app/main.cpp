@@ -7,6 +7,7 @@
 #include "ui/MessageBoxes.h"
 #include "ui/Platform.h"
 #include "ui/ProgramEnd.h"
+#include "ui/QtInputBoxes.h"
 #include "ui/QtMessageBoxes.h"
 
 #include <QApplication>
@@ -46,7 +47,8 @@ int main(int argc, char **argv)
     QtMessageBoxes boxes;
     QtProgramEnd end;
     DesktopBrowser browser;
-    Platform platform{QDir::currentPath(), &boxes, &end, &browser, {}};
+    QtInputBoxes inputs;
+    Platform platform{QDir::currentPath(), &boxes, &end, &browser, {}, &inputs};
     if (command.desktop) {
         const QString data =
             commandline::desktopDataDir(qEnvironmentVariable("XDG_DATA_HOME"), QDir::homePath());

@@ -34,6 +34,9 @@ FilePane::FilePane(TesselFrm &frm) : QObject(&frm), m_frm(frm)
     connect(frm.File, &FileList::Click, this, &FilePane::File_Click);
     connect(frm.File, &FileList::DblClick, this, &FilePane::File_DblClick);
     connect(frm.File, &FileList::KeyDown, this, &FilePane::File_KeyDown);
+    // The chosen file left the folder (another program removed or renamed it):
+    // there is nothing chosen to open any more.
+    connect(frm.File, &FileList::SelectionLost, this, &FilePane::resetFileChosen);
     connect(frm.TailCmb, &ComboBox::Click, this, &FilePane::TailCmb_Click);
     connect(frm.TailCmb, &ComboBox::Change, this, &FilePane::TailCmb_Change);
     connect(frm.TailCmb, &ComboBox::KeyDown, this, &FilePane::TailCmb_KeyDown);

@@ -7,7 +7,8 @@
 // frm.OpenBtn_Click() for a double-click or Enter in the file list. A drive
 // or directory that cannot be read is told to the user (frm.platform().boxes)
 // and the pane stays on a readable directory: the one it showed, else the
-// start directory, else the root.
+// start directory, else the root. The lists follow their folder by themselves;
+// when the chosen file leaves it, nothing is chosen any more (FileChosen 0).
 #include <QObject>
 
 class TesselFrm;

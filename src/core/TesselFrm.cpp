@@ -16,6 +16,7 @@
 #include "look/HoverHelp.h"
 #include "search/SearchFrm.h"
 #include "tags/EditKeys.h"
+#include "tags/GoToLine.h"
 #include "tags/ShortCutSlots.h"
 #include "tags/TagList.h"
 #include "ui/Button.h"
@@ -26,6 +27,7 @@
 #include "ui/EditBox.h"
 #include "ui/FileList.h"
 #include "ui/Fonts.h"
+#include "ui/InputBoxes.h"
 #include "ui/Label.h"
 #include "ui/ListBox.h"
 #include "ui/Twips.h"
@@ -196,7 +198,26 @@ void TesselFrm::EditTxt_KeyUp(int KeyCode, int Shift)
         EditTxt->setSelLength(EditTxt->textLength());
         break;
     case Command::ShowInBrowser: m_commands->ShowInBrowser(); break;
+    case Command::GoToLine: GoToLine(); break;
     }
+}
+
+void TesselFrm::GoToLine()
+{
+    if (!m_platform.inputs)
+        return;
+    const QString text = EditTxt->text();
+    const gotoline::Lines lines = gotoline::linesOf(text);
+    const std::optional<QString> answer =
+        m_platform.inputs->ask(InputBox{gotoline::prompt(lines.count), gotoline::title(), true});
+    const qsizetype line = answer ? gotoline::target(*answer, lines.count) : -1;
+    // The question is modal: the text is still the one counted.
+    if (line >= 0) {
+        EditTxt->setSelStart(gotoline::startOf(text, lines, line));
+        EditTxt->centerCursor();
+    }
+    activateWindow();
+    EditTxt->setFocus();
 }
 
 void TesselFrm::HTMLLst_KeyDown(int KeyCode, int Shift)

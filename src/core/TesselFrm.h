@@ -66,6 +66,9 @@ public:
     void EditTxt_KeyDown(int KeyCode, int Shift);
     void EditTxt_KeyUp(int KeyCode, int Shift);
     void HTMLLst_KeyDown(int KeyCode, int Shift);
+    // Ctrl+G: asks for a line number, then puts the caret at the start of that
+    // line, scrolled into view, and the focus back in the edit box.
+    void GoToLine();
 
     void Form_Resize();
 

@@ -10,7 +10,8 @@ Command onKeyUp(int keyCode, int shift)
         Command command;
     } table[] = {{'N', Command::New},  {'O', Command::Open},   {'D', Command::Discard},
                  {'S', Command::Save}, {'R', Command::SaveAs}, {'F', Command::Search},
-                 {'B', Command::Colour}, {'A', Command::SelectAll}, {'P', Command::ShowInBrowser}};
+                 {'B', Command::Colour}, {'A', Command::SelectAll}, {'P', Command::ShowInBrowser},
+                 {'G', Command::GoToLine}};
     for (const auto &row : table)
         if (keyCode == row.key)
             return row.command;

@@ -1,6 +1,7 @@
 #include "ui/DirList.h"
 #include "browse/Drives.h"
 #include "text/SystemError.h"
+#include "ui/FolderWatch.h"
 #include "ui/Keys.h"
 #include "ui/ListLook.h"
 
@@ -12,6 +13,7 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QPolygonF>
+#include <QScrollBar>
 
 #include <cerrno>
 #include <cstring>
@@ -82,8 +84,9 @@ QIcon folderIcon(bool open)
 }
 } // namespace
 
-DirList::DirList(QWidget *parent) : QListWidget(parent)
+DirList::DirList(QWidget *parent) : QListWidget(parent), m_watch(new FolderWatch(this))
 {
+    connect(m_watch, &FolderWatch::Changed, this, &DirList::follow);
     listlook::clipLongEntries(this);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setMouseTracking(true);
@@ -112,6 +115,7 @@ bool DirList::setPath(const QString &path, QString *why)
     const bool changed = dir != m_path;
     m_path = dir;
     fill();
+    watchShownFolder();
     if (changed)
         emit Change();
     return true;
@@ -135,12 +139,24 @@ void DirList::fill()
         const int cut = p.lastIndexOf(u'/');
         p = cut <= 0 ? u"/"_s : p.left(cut);
     }
-    m_subdirs.clear();
+    m_subdirs = subdirectories();
+    present(int(m_ancestors.size()) - 1);
+    m_stale = false;
+}
+
+QStringList DirList::subdirectories() const
+{
+    QStringList subdirs;
     const QDir dir(m_path);
     for (const QString &name :
          dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase))
-        m_subdirs.append(m_path == u"/"_s ? QString(m_path + name) : QString(m_path + u'/' + name));
+        subdirs.append(m_path == u"/"_s ? QString(m_path + name) : QString(m_path + u'/' + name));
+    return subdirs;
+}
 
+void DirList::present(int row)
+{
+    // Listing is no choice of the user's: nothing is raised.
     const QSignalBlocker block(this);
     clear();
     static const QIcon open = folderIcon(true);
@@ -153,7 +169,47 @@ void DirList::fill()
     const QString indent(m_ancestors.size() * 2, u' ');
     for (const QString &sub : m_subdirs)
         new QListWidgetItem(closed, indent + sub.section(u'/', -1), this);
-    setCurrentRow(int(m_ancestors.size()) - 1);
+    setCurrentRow(row);
+}
+
+void DirList::follow()
+{
+    m_stale = false;
+    // A folder that has gone keeps its last listing; the user is told when
+    // opening something there fails.
+    if (m_path.isEmpty() || !dirpath::readable(m_path, nullptr))
+        return;
+    const QStringList subdirs = subdirectories();
+    if (subdirs == m_subdirs)
+        return;
+    const int highlighted = listIndex();
+    const QString kept = highlighted >= 0 ? list(highlighted) : QString();
+    m_subdirs = subdirs;
+    int row = currentRow(); // the current folder or one of its parents: the same row
+    if (highlighted >= 0) {
+        const qsizetype at = subdirs.indexOf(kept);
+        row = int(m_ancestors.size()) - 1 + (at >= 0 ? int(at) + 1 : 0);
+    }
+    const int scrolled = verticalScrollBar()->value();
+    present(row);
+    verticalScrollBar()->setValue(scrolled);
+}
+
+void DirList::watchShownFolder() { m_watch->watch(isVisible() ? m_path : QString()); }
+
+void DirList::showEvent(QShowEvent *e)
+{
+    QListWidget::showEvent(e);
+    if (m_stale)
+        follow(); // what changed while the list was hidden
+    watchShownFolder();
+}
+
+void DirList::hideEvent(QHideEvent *e)
+{
+    QListWidget::hideEvent(e);
+    m_watch->stop();
+    m_stale = true;
 }
 
 QString DirList::list(int index) const

@@ -4,9 +4,14 @@
 // parents up to the root, 0 upwards its subdirectories. ListIndex is the
 // highlighted entry (-1 until the user moves the highlight). Every change of
 // Path, by the user or by code, raises Change; a double-click opens the entry.
+//
+// While it is shown the list follows its folder: a subfolder that another
+// program creates, renames or removes comes into or leaves the list within a
+// second, raising nothing; the highlighted entry stays highlighted.
 #include <QListWidget>
 
 class Drives;
+class FolderWatch;
 
 class DirList : public QListWidget
 {
@@ -31,6 +36,9 @@ class DirList : public QListWidget
     int listIndex() const;
     void setListIndex(int index);
     int listCount() const { return int(m_subdirs.size()); }
+    // Reads the subfolders again as following the folder does: the
+    // highlighted entry and the scroll position stay; raises nothing.
+    void follow();
 
   signals:
     void Change();
@@ -42,9 +50,16 @@ class DirList : public QListWidget
   protected:
     void keyPressEvent(QKeyEvent *e) override;
     void mouseMoveEvent(QMouseEvent *e) override;
+    void showEvent(QShowEvent *e) override;
+    void hideEvent(QHideEvent *e) override;
 
   private:
     void fill();
+    QStringList subdirectories() const;
+    void present(int row);
+    void watchShownFolder();
+    FolderWatch *m_watch;
+    bool m_stale = false; // hidden since the last listing: the folder was not followed
     const Drives *m_drives = nullptr;
     QString m_path;
     QStringList m_ancestors; // root first, the current directory last

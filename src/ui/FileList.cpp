@@ -1,16 +1,19 @@
 #include "ui/FileList.h"
 #include "ui/DirList.h"
+#include "ui/FolderWatch.h"
 #include "ui/Keys.h"
 #include "ui/ListLook.h"
 
 #include <QDir>
 #include <QKeyEvent>
+#include <QScrollBar>
 #include <QSignalBlocker>
 
 using namespace Qt::StringLiterals;
 
-FileList::FileList(QWidget *parent) : QListWidget(parent)
+FileList::FileList(QWidget *parent) : QListWidget(parent), m_watch(new FolderWatch(this))
 {
+    connect(m_watch, &FolderWatch::Changed, this, &FileList::follow);
     listlook::clipLongEntries(this);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setUniformItemSizes(true);
@@ -27,6 +30,7 @@ bool FileList::setPath(const QString &path, QString *why)
         return false;
     m_path = dir;
     fill();
+    watchShownFolder();
     return true;
 }
 
@@ -47,6 +51,7 @@ bool FileList::refresh(QString *why)
         // The names of a directory that has gone are no longer there to open.
         const QSignalBlocker block(this);
         clear();
+        m_names.clear();
         m_listIndex = -1;
         return false;
     }
@@ -56,6 +61,31 @@ bool FileList::refresh(QString *why)
 
 void FileList::fill()
 {
+    present(entries(), -1);
+    m_stale = false;
+}
+
+void FileList::follow()
+{
+    if (m_path.isEmpty())
+        return;
+    const QString selected = fileName();
+    // A folder that has gone lists nothing; what to do about it is told when
+    // the user next asks for something there.
+    const QStringList names = dirpath::readable(m_path, nullptr) ? entries() : QStringList();
+    m_stale = false;
+    if (names == m_names)
+        return;
+    const int index = selected.isEmpty() ? -1 : int(names.indexOf(selected));
+    const int scrolled = verticalScrollBar()->value();
+    present(names, index);
+    verticalScrollBar()->setValue(scrolled);
+    if (!selected.isEmpty() && index < 0)
+        emit SelectionLost();
+}
+
+QStringList FileList::entries() const
+{
     QDir dir(m_path);
     QStringList filters;
     for (const QString &p : m_pattern.split(u';', Qt::SkipEmptyParts))
@@ -63,11 +93,35 @@ void FileList::fill()
     dir.setNameFilters(filters);
     dir.setFilter(QDir::Files);
     dir.setSorting(QDir::Name | QDir::IgnoreCase);
+    return dir.entryList();
+}
+
+void FileList::present(const QStringList &names, int selected)
+{
+    // Listing is no choice of the user's: nothing is raised.
     const QSignalBlocker block(this);
     clear();
-    addItems(dir.entryList());
-    m_listIndex = -1;
-    setCurrentRow(-1);
+    addItems(names);
+    m_names = names;
+    m_listIndex = selected;
+    setCurrentRow(selected); // -1: none
+}
+
+void FileList::watchShownFolder() { m_watch->watch(isVisible() ? m_path : QString()); }
+
+void FileList::showEvent(QShowEvent *e)
+{
+    QListWidget::showEvent(e);
+    if (m_stale)
+        follow(); // what changed while the list was hidden
+    watchShownFolder();
+}
+
+void FileList::hideEvent(QHideEvent *e)
+{
+    QListWidget::hideEvent(e);
+    m_watch->stop();
+    m_stale = true;
 }
 
 QString FileList::fileName() const

@@ -3,7 +3,14 @@
 // files, letter case ignored), sorted by name. Click is raised when an entry is
 // selected by the user or by code; re-reading the directory raises nothing and
 // leaves no entry selected.
+//
+// While it is shown the list follows its folder: a file that another program
+// (or a save) creates, renames or removes there comes into or leaves the list
+// within a second, the selected file staying selected, and nothing is raised
+// but SelectionLost when the selected file itself has gone.
 #include <QListWidget>
+
+class FolderWatch;
 
 class FileList : public QListWidget
 {
@@ -26,9 +33,15 @@ class FileList : public QListWidget
     int listIndex() const { return m_listIndex; }
     void setListIndex(int index);
     int listCount() const { return count(); }
+    // Reads the folder again as following it does: the selected file stays
+    // selected, the scroll position stays; raises SelectionLost when the
+    // selected file is no longer listed.
+    void follow();
 
   signals:
     void Click();
+    // Following the folder took away the selected file (removed or renamed).
+    void SelectionLost();
     void DblClick();
     void KeyDown(int keyCode, int shift);
     void MouseMove();
@@ -37,10 +50,18 @@ class FileList : public QListWidget
     void keyPressEvent(QKeyEvent *e) override;
     void mouseMoveEvent(QMouseEvent *e) override;
     void mouseDoubleClickEvent(QMouseEvent *e) override;
+    void showEvent(QShowEvent *e) override;
+    void hideEvent(QHideEvent *e) override;
 
   private:
     void selectionMoved();
     void fill();
+    QStringList entries() const;
+    void present(const QStringList &names, int selected);
+    void watchShownFolder();
+    FolderWatch *m_watch;
+    QStringList m_names; // as listed
+    bool m_stale = false; // hidden since the last listing: the folder was not followed
     QString m_path;
     QString m_pattern = QStringLiteral("*.*");
     int m_listIndex = -1;

@@ -3,6 +3,7 @@
 #include <QString>
 
 class Browser;
+class InputBoxes;
 class MessageBoxes;
 class ProgramEnd;
 
@@ -19,6 +20,9 @@ struct Platform {
     // from the desktop, it is the working directory while startDir is the
     // data folder.
     QString browseDir = {};
+    // Questions the user answers by typing (the line to go to); null where
+    // nobody can be asked, and then nothing is asked.
+    InputBoxes *inputs = nullptr;
 
     QString browseStart() const { return browseDir.isEmpty() ? startDir : browseDir; }
 };

@@ -65,6 +65,7 @@ class EditKeysTest : public QObject
         QTest::newRow("B colours") << 66 << Command::Colour;
         QTest::newRow("A select all") << 65 << Command::SelectAll;
         QTest::newRow("P show in the browser") << 80 << Command::ShowInBrowser;
+        QTest::newRow("G go to line") << 71 << Command::GoToLine;
     }
 
     void ctrlLettersRunTheirCommands()
@@ -81,7 +82,7 @@ class EditKeysTest : public QObject
     {
         QTest::addColumn<int>("key");
         for (int k = 'A'; k <= 'Z'; ++k)
-            if (!QByteArray("NODSRFBAP").contains(char(k)))
+            if (!QByteArray("NODSRFBAPG").contains(char(k)))
                 QTest::newRow(qPrintable(QString(QChar(k)))) << k;
         QTest::newRow("lower-case a") << int('a');
         QTest::newRow("Enter") << 13;
@@ -298,7 +299,7 @@ class EditKeysTest : public QObject
         QWidget *w = frm.findChild<QWidget *>(control, Qt::FindDirectChildrenOnly);
         QVERIFY(w);
         for (int key :
-             {Qt::Key_N, Qt::Key_O, Qt::Key_D, Qt::Key_S, Qt::Key_R, Qt::Key_F, Qt::Key_B, Qt::Key_A})
+             {Qt::Key_N, Qt::Key_O, Qt::Key_D, Qt::Key_S, Qt::Key_R, Qt::Key_F, Qt::Key_B, Qt::Key_A, Qt::Key_G})
             ctrlChord(w, key);
         QCOMPARE(frm.ColorCmd->caption(), Normal);
         QVERIFY(!searchShown(frm));
@@ -307,6 +308,7 @@ class EditKeysTest : public QObject
         QCOMPARE(frm.EditTxt->selLength(), qsizetype(0));
         QVERIFY(!frm.loadedSaveasFrm());
         VERIFY_BOXES(f.boxes);
+        VERIFY_INPUTS(f.inputs);
     }
 };
 

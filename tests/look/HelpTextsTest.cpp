@@ -22,7 +22,7 @@ class HelpTextsTest : public QObject
         QTest::newRow("help label") << u"DescriptionLbl"_s << 0 << def;
         QTest::newRow("EditTxt")
             << u"EditTxt"_s << 1
-            << u"ここに内容を記入してください。ＨＴＭＬタグリストからタグを選択することでタグを貼り付けることができます。"_s;
+            << u"ここに内容を記入してください。ＨＴＭＬタグリストからタグを選択することでタグを貼り付けることができます。指定した行へ移動します。Ctrl+G"_s;
         QTest::newRow("NewBtn")
             << u"NewBtn"_s << 2
             << u"新規ＨＴＭＬの編集を開始します。保存していない編集内容は破棄されます。Ctrl+N"_s;

@@ -7,6 +7,7 @@ WindowFixture::WindowFixture()
 {
     platform.startDir = QDir(m_dir.path()).canonicalPath();
     platform.boxes = &boxes;
+    platform.inputs = &inputs;
     platform.end = &end;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // A main window in its own temporary start directory, with scripted message
 // boxes and a recorded program end, for tests of the real windows.
+#include "ScriptedInputBoxes.h"
 #include "ScriptedMessageBoxes.h"
 #include "core/TesselFrm.h"
 #include "core/ValueDesc.h"
@@ -29,6 +30,7 @@ public:
     void destroy();
 
     ScriptedMessageBoxes boxes;
+    ScriptedInputBoxes inputs;
     RecordingProgramEnd end;
     ValueDesc values;
     Platform platform;

@@ -1,9 +1,14 @@
 // The real message box: Japanese button texts, the default and the Escape
 // button set explicitly, the answer returned.
 #include "TestRegistry.h"
+#include "ui/QtInputBoxes.h"
 #include "ui/QtMessageBoxes.h"
 
 #include <QApplication>
+#include <QDialog>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
@@ -27,6 +32,31 @@ void whenShown(std::function<void(QMessageBox *)> check, Qt::Key key)
         QVERIFY(box);
         check(box);
         QTest::keyClick(box, key);
+    });
+}
+
+// Types into the input box once it is up, then presses the key.
+void whenAsked(const QString &typed, Qt::Key key, QStringList *seen)
+{
+    QTimer::singleShot(0, [=] {
+        QDialog *dlg = nullptr;
+        for (int i = 0; i < 200 && !dlg; ++i) {
+            dlg = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+            if (!dlg)
+                QTest::qWait(10);
+        }
+        QVERIFY(dlg);
+        auto *answer = dlg->findChild<QLineEdit *>(u"AnswerTxt"_s);
+        QVERIFY(answer);
+        *seen << dlg->windowTitle() << dlg->findChild<QLabel *>(u"PromptLbl"_s)->text();
+        for (QPushButton *b : dlg->findChildren<QPushButton *>())
+            *seen << b->text();
+        for (const QChar c : typed) { // full-width digits too, as an input method gives them
+            QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+            QCoreApplication::sendEvent(answer, &press);
+        }
+        *seen << answer->text();
+        QTest::keyClick(answer, key);
     });
 }
 
@@ -91,6 +121,29 @@ private slots:
         QCOMPARE(boxes.ask(MsgBox::warning(u"ファイルを選択してください。"_s, u"確認"_s)), MsgAnswer::Ok);
         whenShown([](QMessageBox *box) { QCOMPARE(box->icon(), QMessageBox::Information); }, Qt::Key_Escape);
         QCOMPARE(boxes.ask(MsgBox::information(u"検索語句が見つかりません。"_s, u"検索"_s)), MsgAnswer::Ok);
+    }
+
+    void inputBoxTakesDigitsOnly_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("answer"); // what the box holds; null for Cancel
+        QTest::newRow("letters and signs refused, Enter") << u"1a-2 3"_s << int(Qt::Key_Return) << u"123"_s;
+        QTest::newRow("full-width digits") << u"４２"_s << int(Qt::Key_Return) << u"４２"_s;
+        QTest::newRow("Esc cancels") << u"7"_s << int(Qt::Key_Escape) << QString();
+    }
+
+    void inputBoxTakesDigitsOnly()
+    {
+        QFETCH(QString, typed);
+        QFETCH(int, key);
+        QFETCH(QString, answer);
+        QStringList seen;
+        whenAsked(typed, Qt::Key(key), &seen);
+        const std::optional<QString> got = QtInputBoxes().ask({u"行番号（1 ～ 40）："_s, u"行へ移動"_s, true});
+        QCOMPARE(seen.mid(0, 4), (QStringList{u"行へ移動"_s, u"行番号（1 ～ 40）："_s, u"OK"_s, u"キャンセル"_s}));
+        QCOMPARE(got.value_or(QString()), answer);
+        QCOMPARE(got.has_value(), !answer.isNull());
     }
 };
 
