@@ -20,6 +20,7 @@
 #include <QUrl>
 
 #include <cerrno>
+#include <new>
 #include <utility>
 
 using namespace Qt::StringLiterals;
@@ -119,7 +120,7 @@ void DocumentCommands::OpenBtn_Click()
         return;
     }
     ValueDesc &v = m_frm.values();
-    if (m_frm.EditTxt->text() != v.SavedText && !confirm(u"現在の編集内容を破棄します。"_s))
+    if (!m_frm.EditTxt->textEquals(v.SavedText) && !confirm(u"現在の編集内容を破棄します。"_s))
         return;
     const QString dir = m_frm.Dir1->path();
     const QString path = dir + (dir.endsWith(u'/') ? QString() : u"/"_s) + name;
@@ -131,13 +132,40 @@ void DocumentCommands::OpenBtn_Click()
             notice(u"ファイルが存在しません。"_s, u"エラー"_s);
             m_frm.filePane()->refreshFiles();
         } else {
-            notice(u"ファイルを読み込めません。"_s + CrLf + path + CrLf +
-                       syserror::reason(error, syserror::Action::Read),
+            notice(u"ファイルを読み込めません。"_s + CrLf + path + CrLf + TextFile::lookupReason(dir, name),
                    u"エラー"_s);
         }
         return;
     }
     openPath(path);
+}
+
+bool DocumentCommands::giveText(const QString &text, const QString &path)
+{
+    EditBox *edit = m_frm.EditTxt;
+    const QString &saved = m_frm.values().SavedText;
+    // What the box holds now, to give back should the new text not fit: the
+    // saved text itself unless it has been edited.
+    const bool unchanged = edit->textEquals(saved);
+    QString before;
+    bool touched = false;
+    try {
+        if (!unchanged)
+            before = edit->text();
+        touched = true;
+        edit->setText(text);
+        return true;
+    } catch (const std::bad_alloc &) {
+    }
+    if (touched) {
+        try {
+            edit->setText(QString()); // what the failed load holds goes first
+            edit->setText(unchanged ? saved : before);
+        } catch (const std::bad_alloc &) {
+        }
+    }
+    notice(u"ファイルを読み込めません。"_s + CrLf + path + CrLf + TextFile::outOfMemoryReason(), u"エラー"_s);
+    return false;
 }
 
 void DocumentCommands::openPath(const QString &path)
@@ -146,9 +174,17 @@ void DocumentCommands::openPath(const QString &path)
     if (!read)
         return;
     ValueDesc &v = m_frm.values();
-    v.SavedText = lineends::joined(std::move(read->text));
+    QString text;
+    try {
+        text = lineends::joined(std::move(read->text));
+    } catch (const std::bad_alloc &) {
+        notice(u"ファイルを読み込めません。"_s + CrLf + path + CrLf + TextFile::outOfMemoryReason(), u"エラー"_s);
+        return;
+    }
+    if (!giveText(text, path))
+        return;
+    v.SavedText = std::move(text);
     v.DocEncoding = std::move(read->encoding);
-    m_frm.EditTxt->setText(v.SavedText);
     m_frm.FilenameLbl->setCaption(path);
     m_frm.ByteLbl->setCaption(sizetext::forDocument(path, v.DocEncoding));
 }
@@ -213,7 +249,7 @@ DocumentCommands::SaveOutcome DocumentCommands::save()
 void DocumentCommands::ShowInBrowser()
 {
     ValueDesc &v = m_frm.values();
-    if (m_frm.FilenameLbl->caption().isEmpty() || m_frm.EditTxt->text() != v.SavedText) {
+    if (m_frm.FilenameLbl->caption().isEmpty() || !m_frm.EditTxt->textEquals(v.SavedText)) {
         switch (save()) {
         case SaveOutcome::InDialog:
             m_showAfterDialog = true; // the dialog's save shows the page
@@ -282,11 +318,19 @@ void DocumentCommands::CancelBtn_Click()
     std::optional<TextFile::DocumentRead> read = readDocument(file);
     if (!read)
         return;
-    v.SavedText = lineends::terminated(std::move(read->text));
+    QString text;
+    try {
+        text = lineends::terminated(std::move(read->text));
+    } catch (const std::bad_alloc &) {
+        notice(u"ファイルを読み込めません。"_s + CrLf + file + CrLf + TextFile::outOfMemoryReason(), u"エラー"_s);
+        return;
+    }
+    if (!giveText(text, file))
+        return;
+    v.SavedText = std::move(text);
     // The size stays as it was read or written; the encoding is the file's now.
     const bool otherEncoding = read->encoding.encoding != v.DocEncoding.encoding;
     v.DocEncoding = std::move(read->encoding);
     if (otherEncoding)
         m_frm.ByteLbl->setCaption(sizetext::forDocument(file, v.DocEncoding));
-    m_frm.EditTxt->setText(v.SavedText);
 }

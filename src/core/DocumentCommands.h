@@ -47,6 +47,9 @@ private:
     // user is told). Bytes that are not valid in the encoding are kept, and
     // the user is told so.
     std::optional<TextFile::DocumentRead> readDocument(const QString &path);
+    // Gives the edit box a page's text. When memory runs out on the way, the
+    // box gets back what it held, the user is told and false comes back.
+    bool giveText(const QString &text, const QString &path);
     enum class SaveOutcome { Declined, Saved, Failed, InDialog };
     SaveOutcome save();
     void showPage(const QString &file);

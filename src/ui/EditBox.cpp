@@ -11,6 +11,7 @@
 #include <QTextDocument>
 
 #include <algorithm>
+#include <new>
 #include <utility>
 
 using namespace Qt::StringLiterals;
@@ -353,8 +354,7 @@ void EditBox::replaceAllText(const QString &text)
     QTextCursor c(document());
     c.beginEditBlock();
     c.select(QTextCursor::Document);
-    insertProgramText(c, text);
-    c.endEditBlock();
+    insertTakingBackOnFailure(c, text);
     QTextCursor caret(document());
     setTextCursor(caret);
 }
@@ -380,7 +380,7 @@ bool EditBox::canInsertFromMimeData(const QMimeData *source) const
 }
 
 void EditBox::insertFromMimeData(const QMimeData *source)
-{
+try {
     QString text;
     if (source->hasFormat(ProgramTextMime)) {
         const QByteArray data = source->data(ProgramTextMime);
@@ -396,10 +396,28 @@ void EditBox::insertFromMimeData(const QMimeData *source)
     }
     QTextCursor c = textCursor();
     c.beginEditBlock();
-    insertProgramText(c, text);
-    c.endEditBlock();
+    insertTakingBackOnFailure(c, text);
     setTextCursor(c);
     ensureCursorVisible();
+} catch (const std::bad_alloc &) {
+    // Nothing was pasted; the program runs on.
+    emit outOfMemory();
+}
+
+void EditBox::insertTakingBackOnFailure(QTextCursor &c, QStringView text)
+{
+    QTextDocument *d = document();
+    const int steps = d->availableUndoSteps();
+    try {
+        insertProgramText(c, text);
+    } catch (const std::bad_alloc &) {
+        // What went in before memory ran out comes out again.
+        c.endEditBlock();
+        if (d->availableUndoSteps() > steps)
+            d->undo();
+        throw;
+    }
+    c.endEditBlock();
 }
 
 void EditBox::flushKeyUp()

@@ -31,6 +31,10 @@ public:
     static bool storedDifferently(char16_t c);
 
     QString text() const;
+    // Whether text() would equal other, found without building text(): the
+    // document is compared paragraph by paragraph, so comparing a large page
+    // costs no copy of it.
+    bool textEquals(QStringView other) const;
     // Replaces the whole text, like loading a file: the undo history starts anew
     // and the caret goes to the start.
     void setText(const QString &text);
@@ -43,6 +47,7 @@ public:
 
     // Edits of the text that keep the undo history and the scroll position.
     void replaceRange(qsizetype start, qsizetype length, const QString &with);
+    // Throws std::bad_alloc, the text as it was, when memory runs out.
     void replaceAllText(const QString &text);
     // Several replacements (positions in the text as it is now, in order, not
     // overlapping) as one edit: one undo takes them all back.
@@ -58,6 +63,8 @@ public:
 
 signals:
     void Change();
+    // A paste needed more memory than there is: nothing was pasted.
+    void outOfMemory();
     void KeyDown(int keyCode, int shift);
     void KeyUp(int keyCode, int shift);
     void MouseMove();
@@ -83,6 +90,9 @@ private:
     void load(const QString &documentText);
     // Inserts program text at the cursor, with its stand-ins marked.
     void insertProgramText(QTextCursor &c, QStringView text);
+    // The same inside an edit block begun on c, which it ends; when memory
+    // runs out, what went in is taken out again and bad_alloc goes on.
+    void insertTakingBackOnFailure(QTextCursor &c, QStringView text);
     void selectDocumentRange(qsizetype anchor, qsizetype position);
     void flushKeyUp();
     // A key released this soon after its press was struck by a program, not a
