@@ -48,6 +48,42 @@ private slots:
         box.setText(text);
         QCOMPARE(box.text(), text);
         QCOMPARE(box.textLength(), text.size());
+        QVERIFY(box.textEquals(text));
+    }
+
+    // The comparison in place tells the texts apart that text() tells apart:
+    // texts of the same length whose line ends or stand-ins differ.
+    void comparisonInPlaceSeesEveryDifference_data()
+    {
+        QTest::addColumn<QString>("held");
+        QTest::addColumn<QString>("other");
+        QTest::newRow("lone CR, lone LF") << u"a\rb"_s << u"a\nb"_s;
+        QTest::newRow("lone LF, line separator") << u"a\nb"_s << u"a\u2028b"_s;
+        QTest::newRow("lone CR, private character") << u"a\rb"_s << u"a\uF8FEb"_s;
+        QTest::newRow("paragraph separator, lone CR") << u"a\u2029b"_s << u"a\rb"_s;
+        QTest::newRow("CR LF, LF CR") << u"a\r\nb"_s << u"a\n\rb"_s;
+        QTest::newRow("CR LF, two characters") << u"a\r\nb"_s << u"axyb"_s;
+        QTest::newRow("a final CR LF") << u"a\r\n"_s << u"a"_s;
+        QTest::newRow("one character in the last line") << u"x\r\nabc"_s << u"x\r\nabd"_s;
+        QTest::newRow("empty, one character") << QString() << u"x"_s;
+        QTest::newRow("empty line, empty") << u"\r\n"_s << QString();
+    }
+    void comparisonInPlaceSeesEveryDifference()
+    {
+        QFETCH(QString, held);
+        QFETCH(QString, other);
+        EditBox box;
+        box.setText(held);
+        QVERIFY(!box.textEquals(other));
+        box.setText(other);
+        QVERIFY(!box.textEquals(held));
+        // Put in a character at a time (fragments of their own), the text still equals itself.
+        box.setText(QString());
+        for (const QChar ch : other)
+            box.replaceRange(box.textLength(), 0, QString(ch));
+        QCOMPARE(box.text(), other);
+        QVERIFY(box.textEquals(other));
+        QVERIFY(!box.textEquals(held));
     }
 
     void lineBreakCountsTwoInPositions()
