@@ -14,6 +14,7 @@
 #include "ui/EditBox.h"
 #include "ui/FileList.h"
 #include "ui/Label.h"
+#include "ui/LongWork.h"
 #include "ui/MessageBoxes.h"
 
 #include <QFileInfo>
@@ -27,6 +28,11 @@ using namespace Qt::StringLiterals;
 
 namespace {
 const QString CrLf = u"\r\n"_s;
+const QString OpeningTitle = u"開いています"_s;
+const QString OpeningLabel = u"ファイルを読み込んでいます…"_s;
+// From this size on a page is read and decoded aside (LongWork::wait); below
+// it the thread would cost more than the repainting is worth.
+constexpr qint64 ReadAsideFrom = qint64(16) << 20;
 }
 
 DocumentCommands::DocumentCommands(TesselFrm &frm) : QObject(&frm), m_frm(frm) {}
@@ -42,13 +48,23 @@ void DocumentCommands::notice(const QString &text, const QString &title)
     m_frm.platform().boxes->ask(MsgBox::warning(text, title));
 }
 
-std::optional<TextFile::DocumentRead> DocumentCommands::readDocument(const QString &path)
+std::optional<TextFile::DocumentRead> DocumentCommands::readDocument(const QString &path, LongWork &work)
 {
-    TextFile::DocumentRead read = TextFile::readDocument(path);
+    // A large page is read and decoded on a thread of its own, so that the
+    // window repaints and shows how far it is.
+    const bool large = QFileInfo(path).size() >= ReadAsideFrom;
+    TextFile::DocumentRead read = large ? work.wait([path] { return TextFile::readDocument(path); })
+                                        : TextFile::readDocument(path);
     if (!read.ok) {
+        work.finish();
         notice(u"ファイルを読み込めません。"_s + CrLf + path + CrLf + read.reason, u"エラー"_s);
         return std::nullopt;
     }
+    return read;
+}
+
+void DocumentCommands::tellKeptBytes(const TextFile::DocumentRead &read)
+{
     if (read.keptByteCount > 0)
         m_frm.platform().boxes->ask(MsgBox::information(
             u"このファイルには"_s + encoding::name(read.encoding.encoding) + u"として正しくないバイトが "_s +
@@ -56,7 +72,6 @@ std::optional<TextFile::DocumentRead> DocumentCommands::readDocument(const QStri
                 QString::number(read.firstKeptByte + 1) + u" バイト目）。"_s + CrLf +
                 u"そのままの値で保持し、保存すると元のバイトに戻して書き込みます。"_s,
             u"確認"_s));
-    return read;
 }
 
 void DocumentCommands::NewBtn_Click()
@@ -140,7 +155,7 @@ void DocumentCommands::OpenBtn_Click()
     openPath(path);
 }
 
-bool DocumentCommands::giveText(const QString &text, const QString &path)
+bool DocumentCommands::giveText(const QString &text, const QString &path, LongWork &work)
 {
     EditBox *edit = m_frm.EditTxt;
     const QString &saved = m_frm.values().SavedText;
@@ -153,7 +168,8 @@ bool DocumentCommands::giveText(const QString &text, const QString &path)
         if (!unchanged)
             before = edit->text();
         touched = true;
-        edit->setText(text);
+        work.stage(u"ページを表示しています…"_s, text.size());
+        edit->setText(text, [&work](qsizetype done, qsizetype) { work.step(done); });
         return true;
     } catch (const std::bad_alloc &) {
     }
@@ -164,13 +180,15 @@ bool DocumentCommands::giveText(const QString &text, const QString &path)
         } catch (const std::bad_alloc &) {
         }
     }
+    work.finish();
     notice(u"ファイルを読み込めません。"_s + CrLf + path + CrLf + TextFile::outOfMemoryReason(), u"エラー"_s);
     return false;
 }
 
 void DocumentCommands::openPath(const QString &path)
 {
-    std::optional<TextFile::DocumentRead> read = readDocument(path);
+    LongWork work(&m_frm, OpeningTitle, OpeningLabel);
+    std::optional<TextFile::DocumentRead> read = readDocument(path, work);
     if (!read)
         return;
     ValueDesc &v = m_frm.values();
@@ -178,15 +196,18 @@ void DocumentCommands::openPath(const QString &path)
     try {
         text = lineends::joined(std::move(read->text));
     } catch (const std::bad_alloc &) {
+        work.finish();
         notice(u"ファイルを読み込めません。"_s + CrLf + path + CrLf + TextFile::outOfMemoryReason(), u"エラー"_s);
         return;
     }
-    if (!giveText(text, path))
+    if (!giveText(text, path, work))
         return;
     v.SavedText = std::move(text);
     v.DocEncoding = std::move(read->encoding);
     m_frm.FilenameLbl->setCaption(path);
     m_frm.ByteLbl->setCaption(sizetext::forDocument(path, v.DocEncoding));
+    work.finish();
+    tellKeptBytes(*read);
 }
 
 void DocumentCommands::openGiven(const QString &path)
@@ -315,17 +336,19 @@ void DocumentCommands::CancelBtn_Click()
         m_frm.EditTxt->setText(QString());
         return;
     }
-    std::optional<TextFile::DocumentRead> read = readDocument(file);
+    LongWork work(&m_frm, OpeningTitle, OpeningLabel);
+    std::optional<TextFile::DocumentRead> read = readDocument(file, work);
     if (!read)
         return;
     QString text;
     try {
         text = lineends::terminated(std::move(read->text));
     } catch (const std::bad_alloc &) {
+        work.finish();
         notice(u"ファイルを読み込めません。"_s + CrLf + file + CrLf + TextFile::outOfMemoryReason(), u"エラー"_s);
         return;
     }
-    if (!giveText(text, file))
+    if (!giveText(text, file, work))
         return;
     v.SavedText = std::move(text);
     // The size stays as it was read or written; the encoding is the file's now.
@@ -333,4 +356,6 @@ void DocumentCommands::CancelBtn_Click()
     v.DocEncoding = std::move(read->encoding);
     if (otherEncoding)
         m_frm.ByteLbl->setCaption(sizetext::forDocument(file, v.DocEncoding));
+    work.finish();
+    tellKeptBytes(*read);
 }

@@ -208,7 +208,9 @@ QString EditBox::text() const
     return fromDocument(raw, marksIn(raw, 0), 0);
 }
 
-void EditBox::setText(const QString &text)
+void EditBox::setText(const QString &text) { setText(text, {}); }
+
+void EditBox::setText(const QString &text, const LoadProgress &progress)
 {
     // A text without lone line ends or special characters goes to the
     // document as it is: the document reads CR LF as a line break itself, so
@@ -216,7 +218,7 @@ void EditBox::setText(const QString &text)
     const bool plain = std::none_of(text.cbegin(), text.cend(), [](QChar c) { return isSpecial(c.unicode()); }) &&
                        !holdsLoneBreak(text);
     Marks marks;
-    load(plain ? text : toDocument(text, &marks));
+    load(plain ? text : toDocument(text, &marks), progress);
     if (marks.empty())
         return;
     // The stand-ins get their real characters; this is part of loading, not an edit.
@@ -232,7 +234,7 @@ void EditBox::setText(const QString &text)
     d->setUndoRedoEnabled(undo);
 }
 
-void EditBox::load(const QString &documentText)
+void EditBox::load(const QString &documentText, const LoadProgress &progress)
 {
     // As QPlainTextEdit::setPlainText, but without laying the insertion format
     // over the whole text afterwards: every character has the plain format
@@ -240,7 +242,36 @@ void EditBox::load(const QString &documentText)
     QTextDocument *d = document();
     const bool undo = d->isUndoRedoEnabled();
     d->setUndoRedoEnabled(false); // the history starts anew
-    d->setPlainText(documentText);
+    const qsizetype size = documentText.size();
+    if (!progress || size < LoadInPiecesFrom) {
+        d->setPlainText(documentText);
+    } else {
+        // A large page goes in in pieces that end at a paragraph break, so
+        // that the window can show how far it is; the document ends the same.
+        qsizetype done = 0;
+        QTextCursor end(d);
+        while (done < size) {
+            qsizetype cut = qMin(size, done + LoadPiece);
+            if (cut < size) {
+                // After the last line break in the piece (never between a CR and its LF).
+                const char16_t *p = reinterpret_cast<const char16_t *>(documentText.constData());
+                qsizetype at = cut;
+                while (at > done && p[at - 1] != u'\n' && p[at - 1] != ParagraphBreak)
+                    --at;
+                cut = at > done ? at : p[cut - 1] == u'\r' ? cut - 1 : cut;
+            }
+            const QStringView piece = QStringView(documentText).sliced(done, cut - done);
+            if (done == 0) {
+                d->setPlainText(piece.toString());
+                end = QTextCursor(d);
+            } else {
+                end.movePosition(QTextCursor::End);
+                end.insertText(piece.toString());
+            }
+            done = cut;
+            progress(done, size);
+        }
+    }
     d->setUndoRedoEnabled(undo);
     d->setModified(false);
     setTextCursor(QTextCursor(d));

@@ -15,6 +15,7 @@
 
 #include <QPlainTextEdit>
 #include <QTimer>
+#include <functional>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -38,6 +39,14 @@ public:
     // Replaces the whole text, like loading a file: the undo history starts anew
     // and the caret goes to the start.
     void setText(const QString &text);
+    // The same for a page that takes long to load: a large text goes in in
+    // pieces, progress(done, total) called after each, in characters.
+    using LoadProgress = std::function<void(qsizetype done, qsizetype total)>;
+    void setText(const QString &text, const LoadProgress &progress);
+    // A text of this many characters is loaded in pieces of LoadPiece when
+    // progress is asked for; smaller ones in one go.
+    static constexpr qsizetype LoadInPiecesFrom = qsizetype(16) << 20;
+    static constexpr qsizetype LoadPiece = qsizetype(4) << 20;
     qsizetype textLength() const;
 
     qsizetype selStart() const;
@@ -87,7 +96,7 @@ private:
     // The stand-ins in raw (the document's text from document position offset on).
     Marks marksIn(QStringView raw, qsizetype offset) const;
     // Replaces the whole document, like loading a file.
-    void load(const QString &documentText);
+    void load(const QString &documentText, const LoadProgress &progress = {});
     // Inserts program text at the cursor, with its stand-ins marked.
     void insertProgramText(QTextCursor &c, QStringView text);
     // The same inside an edit block begun on c, which it ends; when memory

@@ -86,6 +86,33 @@ private slots:
         QVERIFY(!box.textEquals(held));
     }
 
+    // A large text goes in in pieces, with progress, and comes back exactly:
+    // no piece ends between a CR and its LF, none breaks a line.
+    void largeTextLoadsInPiecesExactly_data()
+    {
+        QTest::addColumn<QString>("unit");
+        QTest::newRow("CR LF lines") << (QString(1000, u'行') + u"\r\n"_s);
+        QTest::newRow("lone line ends, converted first") << (QString(1000, u'a') + u"\nb\rc\r\n"_s);
+        QTest::newRow("a piece ends between CR and LF")
+            << (QString(EditBox::LoadPiece - 1, u'x') + u"\r\n"_s);
+    }
+    void largeTextLoadsInPiecesExactly()
+    {
+        QFETCH(QString, unit);
+        const QString text = unit.repeated((EditBox::LoadInPiecesFrom + 2 * EditBox::LoadPiece) / unit.size());
+        EditBox box;
+        QList<qsizetype> steps;
+        box.setText(text, [&](qsizetype done, qsizetype total) {
+            QVERIFY(done <= total && total <= text.size()); // the document's text, breaks counted once
+            steps << done;
+        });
+        QVERIFY(steps.size() >= 4);
+        QVERIFY(std::is_sorted(steps.cbegin(), steps.cend()));
+        QVERIFY(box.text() == text);
+        QVERIFY(box.textEquals(text));
+        QVERIFY(!box.document()->isUndoAvailable());
+    }
+
     void lineBreakCountsTwoInPositions()
     {
         EditBox box;
