@@ -2,7 +2,8 @@
 """Pages the real program cannot hold, given on the command line: a page larger
 than its address-space limit lets it open and a FIFO whose writer sends
 nothing are refused at once with a notice that says why, and the program runs
-on with its window (and ends normally, without a question)."""
+on with its window (and ends normally, without a question); a page that takes
+long to open shows a progress dialog while the window repaints."""
 
 import os
 
@@ -46,6 +47,23 @@ class Limits(E2ETestCase):
             self.refused(program, path, "ファイルではなく名前付きパイプ（FIFO）です。")
         finally:
             os.close(writer)
+
+
+class LongOpen(E2ETestCase):
+    def test_a_page_that_takes_long_to_open_shows_its_progress_and_then_the_page(self):
+        path = self.start_dir / "long.html"
+        with open(path, "wb") as f:
+            f.write(LINE * (160 * 1024 * 1024 // len(LINE)))
+        program = self.start(args=[str(path)])
+        dialog = program.wait_window("開いています", timeout=60, focus=False)
+        self.shot("progress", dialog)
+        dialog.wait_closed(timeout=300)
+        window = program.wait_window("Tessara")
+        self.assertEqual([w.title for w in program.windows()], ["Tessara"], "no notice")
+        # The page is in and unedited: closing asks nothing, and compares it
+        # with what was read without a copy of its 320 MB of text.
+        window.close()
+        self.assertEqual(program.wait_exit(timeout=120), 0)
 
 
 if __name__ == "__main__":
