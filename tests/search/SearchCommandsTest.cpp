@@ -2,10 +2,14 @@
 // main window with the dialog opened through the main window's command.
 #include "SearchWindow.h"
 #include "TestRegistry.h"
+#include "text/TextFile.h"
 #include "ui/Button.h"
 #include "ui/LineBox.h"
 
+#include <QFile>
 #include <QTest>
+
+#include <sys/resource.h>
 
 using namespace Qt::StringLiterals;
 using namespace searchboxes;
@@ -49,6 +53,17 @@ QString titleFor(QChar press)
     default:
         return u"全置換"_s;
     }
+}
+// The address space the test program has mapped now.
+qint64 mappedBytes()
+{
+    QFile status(u"/proc/self/status"_s);
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray &line : status.readAll().split('\n'))
+        if (line.startsWith("VmSize:"))
+            return line.mid(7).trimmed().split(' ').first().toLongLong() * 1024;
+    return 0;
 }
 } // namespace
 
@@ -358,6 +373,35 @@ class SearchCommandsTest : public QObject
             QCOMPARE(w.dlg->HitSelected(), hit);
         }
         QCOMPARE(edit->text(), after);
+    }
+
+    // Under an address-space limit that cannot hold the replaced text, 全て置換
+    // tells the user and leaves the text as it was; the program runs on.
+    void replaceAllWithoutTheMemoryKeepsTheText()
+    {
+#if defined(__SANITIZE_ADDRESS__)
+        QSKIP("the sanitizer's allocator ends the program where an allocation would fail");
+#endif
+        SearchWindow w;
+        QVERIFY(w.open());
+        const QString text = u"a b\r\n"_s.repeated(1 << 20);
+        w.setDocument(text);
+        w.dlg->SearchTxt->setText(u"a"_s);
+        w.dlg->ReplaceTxt->setText(QString(200, u'x')); // 200 M characters, 400 MB
+        w.fixture.boxes.expect(replaceAllQuestion(), MsgAnswer::Yes);
+        w.fixture.boxes.expect(MsgBox::warning(u"メモリが足りないため、全置換できません。\r\n"_s +
+                                                   TextFile::outOfMemoryReason(),
+                                               u"全置換"_s),
+                               MsgAnswer::Ok);
+        struct rlimit before {};
+        QCOMPARE(::getrlimit(RLIMIT_AS, &before), 0);
+        struct rlimit limited = before;
+        limited.rlim_cur = rlim_t(mappedBytes() + (256 << 20));
+        QCOMPARE(::setrlimit(RLIMIT_AS, &limited), 0);
+        QTest::mouseClick(w.dlg->AllReplaceCmd, Qt::LeftButton);
+        ::setrlimit(RLIMIT_AS, &before);
+        VERIFY_BOXES(w.fixture.boxes);
+        QVERIFY(w.frm.EditTxt->textEquals(text));
     }
 };
 

@@ -5,12 +5,14 @@
 #include "TestRegistry.h"
 #include "Unprivileged.h"
 #include "text/FileIo.h"
+#include "text/SystemError.h"
 #include "text/TextFile.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -297,6 +299,21 @@ private slots:
         QCOMPARE(doc.ok, reason.isEmpty());
         QCOMPARE(doc.tooLarge, !reason.isEmpty());
         QCOMPARE(doc.text.size(), doc.ok ? 10 * 1024 * 1024 + 1 : 0);
+    }
+
+    // No error the system can give reaches the user as a bare number or in
+    // the system's English: every one reads in Japanese.
+    void everySystemErrorHasAJapaneseReason()
+    {
+        const QRegularExpression kana(u"[\u3041-\u30FF]"_s);
+        for (int error = 1; error < 134; ++error)
+            for (auto action : {syserror::Action::Read, syserror::Action::Write, syserror::Action::Remove,
+                                syserror::Action::Folder}) {
+                const QString reason = syserror::reason(error, action);
+                const QRegularExpression number(u"(^|[^0-9A-Z])"_s + QString::number(error) + u"($|[^0-9])"_s);
+                QVERIFY2(reason.contains(kana) && !reason.contains(number) && !reason.contains(u"番号"_s),
+                         qPrintable(QString::number(error) + u": "_s + reason));
+            }
     }
 
     void readsOnlyWholeLinesOfTheHead_data()
