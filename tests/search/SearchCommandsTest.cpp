@@ -384,10 +384,10 @@ class SearchCommandsTest : public QObject
 #endif
         SearchWindow w;
         QVERIFY(w.open());
-        const QString text = u"a b\r\n"_s.repeated(1 << 20);
+        const QString text = u"a b\r\n"_s.repeated(1 << 16);
         w.setDocument(text);
         w.dlg->SearchTxt->setText(u"a"_s);
-        w.dlg->ReplaceTxt->setText(QString(200, u'x')); // 200 M characters, 400 MB
+        w.dlg->ReplaceTxt->setText(QString(4000, u'x')); // 262 M characters, 524 MB
         w.fixture.boxes.expect(replaceAllQuestion(), MsgAnswer::Yes);
         w.fixture.boxes.expect(MsgBox::warning(u"メモリが足りないため、全置換できません。\r\n"_s +
                                                    TextFile::outOfMemoryReason(),
