@@ -12,6 +12,9 @@
 #include <QRandomGenerator>
 #include <QSignalSpy>
 #include <QTest>
+#include <QFile>
+
+#include <sys/resource.h>
 #include <QTextDocument>
 #include <QPlainTextDocumentLayout>
 
@@ -306,6 +309,33 @@ private slots:
         QCOMPARE(box.text(), u"x\r\ny\u2028z\r\n\u2028"_s);
         box.undo();
         QCOMPARE(box.text(), u"x\r\ny\u2028z\r\n"_s);
+    }
+
+    // A paste that memory cannot hold pastes nothing and says so; the box goes on.
+    void pasteWithoutTheMemoryPastesNothing()
+    {
+#if defined(__SANITIZE_ADDRESS__)
+        QSKIP("the sanitizer's allocator ends the program where an allocation would fail");
+#endif
+        EditBox box;
+        box.setText(u"kept\r\ntext"_s);
+        QSignalSpy failed(&box, &EditBox::outOfMemory);
+        QGuiApplication::clipboard()->setText(u"line\n"_s.repeated(16 << 20)); // 160 MB
+        struct rlimit before {};
+        QCOMPARE(::getrlimit(RLIMIT_AS, &before), 0);
+        struct rlimit limited = before;
+        QFile status(u"/proc/self/status"_s);
+        QVERIFY(status.open(QIODevice::ReadOnly));
+        const QByteArray vm = status.readAll();
+        const qsizetype at = vm.indexOf("VmSize:") + 7;
+        limited.rlim_cur = rlim_t(vm.mid(at, vm.indexOf('\n', at) - at).trimmed().split(' ')[0].toLongLong() * 1024 +
+                                  (64 << 20));
+        QCOMPARE(::setrlimit(RLIMIT_AS, &limited), 0);
+        box.paste();
+        ::setrlimit(RLIMIT_AS, &before);
+        QGuiApplication::clipboard()->clear();
+        QCOMPARE(failed.size(), 1);
+        QCOMPARE(box.text(), u"kept\r\ntext"_s);
     }
 
     void replacementsAreOneEdit()
