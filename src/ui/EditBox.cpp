@@ -260,13 +260,14 @@ void EditBox::load(const QString &documentText, const LoadProgress &progress)
                     --at;
                 cut = at > done ? at : p[cut - 1] == u'\r' ? cut - 1 : cut;
             }
-            const QStringView piece = QStringView(documentText).sliced(done, cut - done);
+            // The document copies what it is given: the piece needs no copy of its own.
+            const QString piece = QString::fromRawData(documentText.constData() + done, cut - done);
             if (done == 0) {
-                d->setPlainText(piece.toString());
+                d->setPlainText(piece);
                 end = QTextCursor(d);
             } else {
                 end.movePosition(QTextCursor::End);
-                end.insertText(piece.toString());
+                end.insertText(piece);
             }
             done = cut;
             progress(done, size);
