@@ -21,7 +21,10 @@
 #include <QFile>
 #include <QTest>
 
+#include <cstring>
 #include <fcntl.h>
+#include <sys/socket.h>
+#include <sys/un.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -275,6 +278,7 @@ private slots:
             << u"long line"_s
             << u"2 行目が長すぎます（1048577 文字）。編集できるのは 1 行が 1048576 文字までのファイルです。"_s;
         QTest::newRow("a FIFO with an idle writer") << u"fifo"_s << u"ファイルではなく名前付きパイプ（FIFO）です。"_s;
+        QTest::newRow("a socket") << u"socket"_s << u"ファイルではなくソケットです。"_s;
         QTest::newRow("/dev/zero") << u"/dev/zero"_s << u"ファイルではなくデバイスです。"_s;
         // The address-space limit leaves 64 MB: a 24 MB page needs about 192 MB.
         QTest::newRow("a page larger than memory allows")
@@ -300,6 +304,13 @@ private slots:
             QCOMPARE(::mkfifo(native.constData(), 0644), 0);
             writer = ::open(native.constData(), O_RDWR | O_CLOEXEC); // open, and sends nothing
             QVERIFY(writer >= 0);
+        } else if (kind == u"socket"_s) {
+            writer = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+            sockaddr_un addr{};
+            addr.sun_family = AF_UNIX;
+            QVERIFY(size_t(native.size()) < sizeof addr.sun_path);
+            std::memcpy(addr.sun_path, native.constData(), size_t(native.size()));
+            QCOMPARE(::bind(writer, reinterpret_cast<sockaddr *>(&addr), sizeof addr), 0);
         } else if (kind == u"memory"_s) {
             f.write(u"page.html"_s, {});
             QCOMPARE(::truncate(native.constData(), 24 * 1024 * 1024), 0);

@@ -1,6 +1,6 @@
 // Saving over files that belong to others, have several names or stand
 // behind a link, in folders that refuse new files; what reading a file reads,
-// and what it refuses (FIFOs, sockets, devices, pages memory cannot hold).
+// and the pages it refuses for want of memory.
 // Where permissions matter the write runs as an unprivileged user.
 #include "TestRegistry.h"
 #include "Unprivileged.h"
@@ -10,7 +10,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -19,11 +18,7 @@
 #include <cerrno>
 #include <memory>
 #include <optional>
-#include <cstring>
-#include <fcntl.h>
 #include <sys/inotify.h>
-#include <sys/socket.h>
-#include <sys/un.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -222,54 +217,6 @@ private slots:
         QCOMPARE(head.lines, (QStringList{u"a"_s, u"b"_s}));
         QVERIFY(accessed()); // the watch does see reads
         ::close(watch);
-    }
-
-    // What is no regular file is refused at once, named for what it is: a
-    // FIFO whose writer sends nothing would otherwise hold the program, and
-    // /dev/zero never ends.
-    void refusesWhatIsNoRegularFileAtOnce_data()
-    {
-        QTest::addColumn<QString>("kind");
-        QTest::addColumn<QString>("reason");
-        QTest::newRow("FIFO with an idle writer") << u"fifo"_s << u"ファイルではなく名前付きパイプ（FIFO）です。"_s;
-        QTest::newRow("socket") << u"socket"_s << u"ファイルではなくソケットです。"_s;
-        QTest::newRow("/dev/zero") << u"/dev/zero"_s << u"ファイルではなくデバイスです。"_s;
-        QTest::newRow("folder") << u"folder"_s << u"ファイルではなくフォルダーです。"_s;
-    }
-    void refusesWhatIsNoRegularFileAtOnce()
-    {
-        QFETCH(QString, kind);
-        QFETCH(QString, reason);
-        QString target = kind.startsWith(u'/') ? kind : path(kind);
-        const QByteArray native = QFile::encodeName(target);
-        int writer = -1, listener = -1;
-        if (kind == u"fifo"_s) {
-            QCOMPARE(::mkfifo(native.constData(), 0644), 0);
-            writer = ::open(native.constData(), O_RDWR | O_CLOEXEC); // holds it open, writes nothing
-            QVERIFY(writer >= 0);
-        } else if (kind == u"socket"_s) {
-            listener = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-            sockaddr_un addr {};
-            addr.sun_family = AF_UNIX;
-            QVERIFY(size_t(native.size()) < sizeof addr.sun_path);
-            std::memcpy(addr.sun_path, native.constData(), size_t(native.size()));
-            QCOMPARE(::bind(listener, reinterpret_cast<sockaddr *>(&addr), sizeof addr), 0);
-            QCOMPARE(::listen(listener, 1), 0);
-        } else if (kind == u"folder"_s) {
-            QVERIFY(QDir(m_dir->path()).mkdir(kind));
-        }
-        const TextFile::DocumentRead doc = TextFile::readDocument(target);
-        QVERIFY(!doc.ok);
-        QCOMPARE(doc.reason, reason);
-        QVERIFY(!doc.tooLarge);
-        const TextFile::LinesRead head = TextFile::readLines(target, 100);
-        QCOMPARE(head.reason, reason);
-        if (kind != u"folder"_s)
-            QCOMPARE(TextFile::lookupReason(QFileInfo(target).path(), QFileInfo(target).fileName()), reason);
-        if (writer >= 0)
-            ::close(writer);
-        if (listener >= 0)
-            ::close(listener);
     }
 
     // A page is refused, unread, when the memory the program may take cannot
