@@ -1,5 +1,6 @@
 // New, Open, Save, Save as and Discard on real files in a temporary start
 // directory, with every question and notice, and shutdown with a pending save.
+#include "AddressSpaceLimit.h"
 #include "TestRegistry.h"
 #include "WindowFixture.h"
 #include "browse/FilePane.h"
@@ -20,12 +21,12 @@
 #include <QDir>
 #include <QFile>
 #include <QTest>
+#include <optional>
 
 #include <cstring>
 #include <fcntl.h>
 #include <sys/socket.h>
 #include <sys/un.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -315,24 +316,16 @@ private slots:
             f.write(u"page.html"_s, {});
             QCOMPARE(::truncate(native.constData(), 24 * 1024 * 1024), 0);
         }
-        struct rlimit before {};
-        ::getrlimit(RLIMIT_AS, &before);
+        // Room for 64 MB more than is mapped now, for the open only.
+        std::optional<AddressSpaceLimit> limit;
         if (kind == u"memory"_s) {
-            // Room for 64 MB more than is mapped now, for the open only.
-            QFile status(u"/proc/self/status"_s);
-            QVERIFY(status.open(QIODevice::ReadOnly));
-            const QByteArray text = status.readAll();
-            const qsizetype at = text.indexOf("VmSize:");
-            QVERIFY(at >= 0);
-            const rlim_t mapped = rlim_t(text.mid(at + 7, text.indexOf('\n', at) - at - 7).trimmed().split(' ')[0].toLongLong()) * 1024;
-            struct rlimit limited = before;
-            limited.rlim_cur = mapped + 64 * 1024 * 1024;
-            QCOMPARE(::setrlimit(RLIMIT_AS, &limited), 0);
+            limit.emplace(64 << 20);
+            QVERIFY(limit->ok());
         }
         f.boxes.expectStartingWith(
             MsgBox::warning(u"ファイルを読み込めません。\r\n"_s + target + u"\r\n"_s + reason, u"エラー"_s), MsgAnswer::Ok);
         frm.openFromCommandLine(target);
-        ::setrlimit(RLIMIT_AS, &before);
+        limit.reset();
         if (writer >= 0)
             ::close(writer);
         VERIFY_BOXES(f.boxes);

@@ -1,15 +1,14 @@
 // The dialog's four commands, its message boxes and HitSelected, on a real
 // main window with the dialog opened through the main window's command.
+#include "AddressSpaceLimit.h"
 #include "SearchWindow.h"
 #include "TestRegistry.h"
 #include "text/TextFile.h"
 #include "ui/Button.h"
 #include "ui/LineBox.h"
 
-#include <QFile>
 #include <QTest>
 
-#include <sys/resource.h>
 
 using namespace Qt::StringLiterals;
 using namespace searchboxes;
@@ -53,17 +52,6 @@ QString titleFor(QChar press)
     default:
         return u"全置換"_s;
     }
-}
-// The address space the test program has mapped now.
-qint64 mappedBytes()
-{
-    QFile status(u"/proc/self/status"_s);
-    if (!status.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray &line : status.readAll().split('\n'))
-        if (line.startsWith("VmSize:"))
-            return line.mid(7).trimmed().split(' ').first().toLongLong() * 1024;
-    return 0;
 }
 } // namespace
 
@@ -393,13 +381,11 @@ class SearchCommandsTest : public QObject
                                                    TextFile::outOfMemoryReason(),
                                                u"全置換"_s),
                                MsgAnswer::Ok);
-        struct rlimit before {};
-        QCOMPARE(::getrlimit(RLIMIT_AS, &before), 0);
-        struct rlimit limited = before;
-        limited.rlim_cur = rlim_t(mappedBytes() + (256 << 20));
-        QCOMPARE(::setrlimit(RLIMIT_AS, &limited), 0);
-        QTest::mouseClick(w.dlg->AllReplaceCmd, Qt::LeftButton);
-        ::setrlimit(RLIMIT_AS, &before);
+        {
+            const AddressSpaceLimit limit(256 << 20);
+            QVERIFY(limit.ok());
+            QTest::mouseClick(w.dlg->AllReplaceCmd, Qt::LeftButton);
+        }
         VERIFY_BOXES(w.fixture.boxes);
         QVERIFY(w.frm.EditTxt->textEquals(text));
     }
