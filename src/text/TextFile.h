@@ -21,10 +21,12 @@ namespace TextFile {
 constexpr qint64 MaxDocumentBytes = (qint64(1) << 30) - 1;
 // What opening a page costs at its peak, per byte of the file: the bytes, the
 // decoded text (two bytes a character), the text as the edit box's document
-// holds it and its layout, and what the address space reserves on the way
-// (bench/bench_open_memory, and the real program under prlimit --as). A page
-// is refused when the memory the program may still take (MemoryRoom.h) is
-// less than this many times its size.
+// holds it and its layout. Measured on ASCII pages, the worst case: the
+// resident size grows by 5.2 times the page at its peak (bench_open_memory,
+// 10 and 100 MB), the address space by 7.1 times (the program given a 200 MB
+// page, VmPeak), which an address-space limit counts. A page is refused when
+// the memory the program may still take (MemoryRoom.h) is less than this
+// many times its size.
 constexpr qint64 OpenMemoryPerByte = 8;
 // The longest line the edit box is given, in characters. Qt's text layout
 // lays out a paragraph as a whole: it fails (ends the program in a segfault)
@@ -33,9 +35,12 @@ constexpr qint64 OpenMemoryPerByte = 8;
 // a QPlainTextEdit 800 pixels wide under the offscreen platform, wrapping as
 // the edit box does, shown and scrolled to its end:
 //   a line of words (8 characters and a space):  1 M characters 3.5 s,
+//       8 M 20 s, 32 M 70 s (1.3 GB); at 128 M the layout gives up and the
+//       line is not shown; a billion NULs end the program (SIGSEGV);
 //   a line of one character repeated ('a', NUL): 100 K characters 2.9 s,
 //       300 K characters 22 s, 1 M characters more than 100 s.
-// A page of a longer line is refused as a page too large is.
+// A page of a longer line is refused as a page too large is; a longer line
+// the user makes by editing is the user's to make.
 constexpr qsizetype MaxLineLength = 1 << 20;
 
 // A directory lookup of name in dir: true only for an existing regular file
