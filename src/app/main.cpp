@@ -50,13 +50,15 @@ int main(int argc, char **argv)
     QtInputBoxes inputs;
     Platform platform{QDir::currentPath(), &boxes, &end, &browser, {}, &inputs};
     if (command.desktop) {
-        const QString data =
-            commandline::desktopDataDir(qEnvironmentVariable("XDG_DATA_HOME"), QDir::homePath());
-        if (!QDir().mkpath(data)) {
-            boxes.ask(MsgBox::warning(u"Tessara のファイルを置くフォルダー「"_s + data + u"」を作成できません。"_s,
-                                      u"エラー"_s));
+        // HOME itself: Qt would answer "/" for a home folder that is not set.
+        const QString xdg = qEnvironmentVariable("XDG_DATA_HOME");
+        const QString home = qEnvironmentVariable("HOME");
+        const QString problem = commandline::makeDesktopDataDir(xdg, home);
+        if (!problem.isEmpty()) {
+            boxes.ask(MsgBox::warning(problem, u"エラー"_s));
             return 1;
         }
+        const QString data = commandline::desktopDataDir(xdg, home);
         platform.browseDir = platform.startDir;
         platform.startDir = data;
     }

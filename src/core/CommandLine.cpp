@@ -1,8 +1,14 @@
 #include "core/CommandLine.h"
+#include "text/SystemError.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
+
+#include <cerrno>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -76,6 +82,36 @@ QString desktopDataDir(const QString &xdgDataHome, const QString &home)
                              ? xdgDataHome
                              : home + u"/.local/share"_s;
     return QDir::cleanPath(base + u"/tessara"_s);
+}
+
+QString makeDesktopDataDir(const QString &xdgDataHome, const QString &home)
+{
+    const QString dir = desktopDataDir(xdgDataHome, home);
+    const QString cannot = u"Tessara のファイルを置くフォルダー「"_s + dir + u"」を作成できません。\r\n"_s;
+    const bool underHome = xdgDataHome.isEmpty() || !QDir::isAbsolutePath(xdgDataHome);
+    struct stat st {};
+    if (underHome && (home.isEmpty() || !QDir::isAbsolutePath(home)))
+        return cannot + u"ホームフォルダーが設定されていません（環境変数 HOME）。"_s;
+    if (underHome && (::stat(QFile::encodeName(home).constData(), &st) != 0 || !S_ISDIR(st.st_mode)))
+        return cannot + u"ホームフォルダー「"_s + home + u"」がありません。"_s;
+    // Each folder on the way, so that the one that fails is named with its reason.
+    const QStringList parts = dir.split(u'/', Qt::SkipEmptyParts);
+    QString path;
+    for (const QString &part : parts) {
+        path += u'/' + part;
+        const QByteArray native = QFile::encodeName(path);
+        if (::mkdir(native.constData(), 0700) == 0)
+            continue;
+        const int error = errno;
+        if (::stat(native.constData(), &st) == 0 && S_ISDIR(st.st_mode))
+            continue;
+        if (error == EEXIST)
+            return cannot + u"「"_s + path + u"」はフォルダーではありません。"_s;
+        return cannot + u"「"_s + path + u"」: "_s + syserror::reason(error, syserror::Action::Write);
+    }
+    if (::access(QFile::encodeName(dir).constData(), R_OK | W_OK | X_OK) != 0)
+        return cannot + syserror::reason(errno, syserror::Action::Write);
+    return QString();
 }
 
 QStringList argumentsForNextCopy(const Parsed &parsed)

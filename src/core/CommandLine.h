@@ -31,6 +31,11 @@ Parsed parse(const QStringList &args, const QString &cwd);
 // unset, empty or not absolute (as the XDG base directory rules say).
 QString desktopDataDir(const QString &xdgDataHome, const QString &home);
 
+// Creates that folder (and the folders above it) when it is missing. Empty
+// when the folder is there to use; otherwise the notice that says why not:
+// no home folder, or the system's reason for the folder that failed.
+QString makeDesktopDataDir(const QString &xdgDataHome, const QString &home);
+
 // The arguments for the copy that opens the files after the first one.
 QStringList argumentsForNextCopy(const Parsed &parsed);
 

@@ -15,18 +15,25 @@
 #include "ui/EditBox.h"
 #include "ui/FileList.h"
 #include "ui/Label.h"
+#include "ui/LongWork.h"
 #include "ui/MessageBoxes.h"
 
 #include <QFileInfo>
 #include <QUrl>
 
 #include <cerrno>
+#include <new>
 #include <utility>
 
 using namespace Qt::StringLiterals;
 
 namespace {
 const QString CrLf = u"\r\n"_s;
+const QString OpeningTitle = u"開いています"_s;
+const QString OpeningLabel = u"ファイルを読み込んでいます…"_s;
+// From this size on a page is read and decoded aside (LongWork::wait); below
+// it the thread would cost more than the repainting is worth.
+constexpr qint64 ReadAsideFrom = qint64(16) << 20;
 }
 
 DocumentCommands::DocumentCommands(TesselFrm &frm) : QObject(&frm), m_frm(frm) {}
@@ -42,13 +49,23 @@ void DocumentCommands::notice(const QString &text, const QString &title)
     m_frm.platform().boxes->ask(MsgBox::warning(text, title));
 }
 
-std::optional<TextFile::DocumentRead> DocumentCommands::readDocument(const QString &path)
+std::optional<TextFile::DocumentRead> DocumentCommands::readDocument(const QString &path, LongWork &work)
 {
-    TextFile::DocumentRead read = TextFile::readDocument(path);
+    // A large page is read and decoded on a thread of its own, so that the
+    // window repaints and shows how far it is.
+    const bool large = QFileInfo(path).size() >= ReadAsideFrom;
+    TextFile::DocumentRead read = large ? work.wait([path] { return TextFile::readDocument(path); })
+                                        : TextFile::readDocument(path);
     if (!read.ok) {
+        work.finish();
         notice(u"ファイルを読み込めません。"_s + CrLf + path + CrLf + read.reason, u"エラー"_s);
         return std::nullopt;
     }
+    return read;
+}
+
+void DocumentCommands::tellHowItWasRead(const TextFile::DocumentRead &read)
+{
     const QString name = encoding::name(read.encoding.encoding);
     if (read.misdeclared) {
         const QString declared = encoding::name(*read.misdeclared);
@@ -71,7 +88,6 @@ std::optional<TextFile::DocumentRead> DocumentCommands::readDocument(const QStri
                 QString::number(read.firstKeptByte + 1) + u" バイト目）。"_s + CrLf +
                 u"そのままの値で保持し、保存すると元のバイトに戻して書き込みます。"_s,
             u"確認"_s));
-    return read;
 }
 
 void DocumentCommands::NewBtn_Click()
@@ -141,7 +157,7 @@ void DocumentCommands::OpenBtn_Click()
         return;
     }
     ValueDesc &v = m_frm.values();
-    if (m_frm.EditTxt->text() != v.SavedText && !confirm(u"現在の編集内容を破棄します。"_s))
+    if (!m_frm.EditTxt->textEquals(v.SavedText) && !confirm(u"現在の編集内容を破棄します。"_s))
         return;
     const QString dir = m_frm.Dir1->path();
     const QString path = dir + (dir.endsWith(u'/') ? QString() : u"/"_s) + name;
@@ -153,8 +169,7 @@ void DocumentCommands::OpenBtn_Click()
             notice(u"ファイルが存在しません。"_s, u"エラー"_s);
             m_frm.filePane()->refreshFiles();
         } else {
-            notice(u"ファイルを読み込めません。"_s + CrLf + path + CrLf +
-                       syserror::reason(error, syserror::Action::Read),
+            notice(u"ファイルを読み込めません。"_s + CrLf + path + CrLf + TextFile::lookupReason(dir, name),
                    u"エラー"_s);
         }
         return;
@@ -162,17 +177,59 @@ void DocumentCommands::OpenBtn_Click()
     openPath(path);
 }
 
+bool DocumentCommands::giveText(const QString &text, const QString &path, LongWork &work)
+{
+    EditBox *edit = m_frm.EditTxt;
+    const QString &saved = m_frm.values().SavedText;
+    // What the box holds now, to give back should the new text not fit: the
+    // saved text itself unless it has been edited.
+    const bool unchanged = edit->textEquals(saved);
+    QString before;
+    bool touched = false;
+    try {
+        if (!unchanged)
+            before = edit->text();
+        touched = true;
+        work.stage(u"ページを表示しています…"_s, text.size());
+        edit->setText(text, [&work](qsizetype done, qsizetype) { work.step(done); });
+        return true;
+    } catch (const std::bad_alloc &) {
+    }
+    if (touched) {
+        try {
+            edit->setText(QString()); // what the failed load holds goes first
+            edit->setText(unchanged ? saved : before);
+        } catch (const std::bad_alloc &) {
+        }
+    }
+    work.finish();
+    notice(u"ファイルを読み込めません。"_s + CrLf + path + CrLf + TextFile::outOfMemoryReason(), u"エラー"_s);
+    return false;
+}
+
 void DocumentCommands::openPath(const QString &path)
 {
-    std::optional<TextFile::DocumentRead> read = readDocument(path);
+    LongWork work(&m_frm, OpeningTitle, OpeningLabel);
+    std::optional<TextFile::DocumentRead> read = readDocument(path, work);
     if (!read)
         return;
     ValueDesc &v = m_frm.values();
-    v.SavedText = lineends::joined(std::move(read->text), read->encoding.lineEnd);
+    QString text;
+    try {
+        text = lineends::joined(std::move(read->text), read->encoding.lineEnd);
+    } catch (const std::bad_alloc &) {
+        work.finish();
+        notice(u"ファイルを読み込めません。"_s + CrLf + path + CrLf + TextFile::outOfMemoryReason(), u"エラー"_s);
+        return;
+    }
+    if (!giveText(text, path, work))
+        return;
+    v.SavedText = std::move(text);
     v.DocEncoding = std::move(read->encoding);
-    m_frm.EditTxt->setText(v.SavedText);
     m_frm.FilenameLbl->setCaption(path);
     m_frm.ByteLbl->setCaption(sizetext::forDocument(path, v.DocEncoding));
+    work.finish();
+    tellHowItWasRead(*read);
 }
 
 void DocumentCommands::openGiven(const QString &path)
@@ -235,7 +292,7 @@ DocumentCommands::SaveOutcome DocumentCommands::save()
 void DocumentCommands::ShowInBrowser()
 {
     ValueDesc &v = m_frm.values();
-    if (m_frm.FilenameLbl->caption().isEmpty() || m_frm.EditTxt->text() != v.SavedText) {
+    if (m_frm.FilenameLbl->caption().isEmpty() || !m_frm.EditTxt->textEquals(v.SavedText)) {
         switch (save()) {
         case SaveOutcome::InDialog:
             m_showAfterDialog = true; // the dialog's save shows the page
@@ -301,14 +358,26 @@ void DocumentCommands::CancelBtn_Click()
         m_frm.EditTxt->setText(QString());
         return;
     }
-    std::optional<TextFile::DocumentRead> read = readDocument(file);
+    LongWork work(&m_frm, OpeningTitle, OpeningLabel);
+    std::optional<TextFile::DocumentRead> read = readDocument(file, work);
     if (!read)
         return;
-    v.SavedText = lineends::terminated(std::move(read->text), read->encoding.lineEnd);
+    QString text;
+    try {
+        text = lineends::terminated(std::move(read->text), read->encoding.lineEnd);
+    } catch (const std::bad_alloc &) {
+        work.finish();
+        notice(u"ファイルを読み込めません。"_s + CrLf + file + CrLf + TextFile::outOfMemoryReason(), u"エラー"_s);
+        return;
+    }
+    if (!giveText(text, file, work))
+        return;
+    v.SavedText = std::move(text);
     // The size stays as it was read or written; the encoding is the file's now.
     const bool otherEncoding = read->encoding.encoding != v.DocEncoding.encoding;
     v.DocEncoding = std::move(read->encoding);
     if (otherEncoding)
         m_frm.ByteLbl->setCaption(sizetext::forDocument(file, v.DocEncoding));
-    m_frm.EditTxt->setText(v.SavedText);
+    work.finish();
+    tellHowItWasRead(*read);
 }

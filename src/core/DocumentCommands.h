@@ -11,6 +11,7 @@
 #include <QObject>
 #include <optional>
 
+class LongWork;
 class TesselFrm;
 
 class DocumentCommands : public QObject {
@@ -44,9 +45,14 @@ private:
     bool confirm(const QString &sentence);
     void notice(const QString &text, const QString &title);
     // The file's text in its encoding, or nothing when it cannot be read (the
-    // user is told). Bytes that are not valid in the encoding are kept, and
-    // the user is told so.
-    std::optional<TextFile::DocumentRead> readDocument(const QString &path);
+    // work ends and the user is told). Bytes that are not valid in the
+    // encoding are kept; tellHowItWasRead tells the user so, once the page is
+    // in, and names the encodings when the page declares another.
+    std::optional<TextFile::DocumentRead> readDocument(const QString &path, LongWork &work);
+    void tellHowItWasRead(const TextFile::DocumentRead &read);
+    // Gives the edit box a page's text. When memory runs out on the way, the
+    // box gets back what it held, the user is told and false comes back.
+    bool giveText(const QString &text, const QString &path, LongWork &work);
     enum class SaveOutcome { Declined, Saved, Failed, InDialog };
     SaveOutcome save();
     void showPage(const QString &file);

@@ -75,6 +75,10 @@ TesselFrm::TesselFrm(const Platform &platform, ValueDesc &values, QWidget *paren
     connect(ColorCmd, &Button::Click, this, &TesselFrm::ColorCmd_Click);
     connect(EditTxt, &EditBox::KeyDown, this, &TesselFrm::EditTxt_KeyDown);
     connect(EditTxt, &EditBox::KeyUp, this, &TesselFrm::EditTxt_KeyUp);
+    connect(EditTxt, &EditBox::outOfMemory, this, [this] {
+        m_platform.boxes->ask(MsgBox::warning(
+            u"メモリが足りないため、貼り付けられません。"_s + u"\r\n"_s + TextFile::outOfMemoryReason(), u"エラー"_s));
+    });
     connect(HTMLLst, &ListBox::KeyDown, this, &TesselFrm::HTMLLst_KeyDown);
     connect(HTMLLst, &ListBox::DblClick, this, &TesselFrm::HTMLLst_DblClick);
 }
@@ -302,7 +306,7 @@ void TesselFrm::Form_Load()
 
 void TesselFrm::Form_Unload(qint16 &Cancel)
 {
-    if (EditTxt->text() != m_values.SavedText) {
+    if (!EditTxt->textEquals(m_values.SavedText)) {
         MsgBox ask{u"内容が変更されています。"_s + u"\r\n"_s + u"保存しますか？"_s, u"確認"_s,
                    MsgButtons::YesNoCancel, MsgIcon::None, MsgAnswer::Yes};
         switch (m_platform.boxes->ask(ask)) {

@@ -1,6 +1,7 @@
 #include "search/SearchFrm.h"
 #include "search/SearchFrmDesign.h"
 #include "search/SearchRules.h"
+#include "text/TextFile.h"
 #include "ui/Button.h"
 #include "ui/EditBox.h"
 #include "ui/Fonts.h"
@@ -8,6 +9,8 @@
 #include "ui/LineBox.h"
 #include "ui/MessageBoxes.h"
 #include "ui/Twips.h"
+
+#include <new>
 
 using namespace Qt::StringLiterals;
 
@@ -170,7 +173,13 @@ void SearchFrm::AllReplaceCmd_Click()
     const QString word = SearchTxt->text();
     if (!word.isEmpty()) {
         // One edit for the whole text; it puts the caret at the start.
-        m_editTxt->replaceAllText(searchrules::replaceAll(m_editTxt->text(), word, ReplaceTxt->text()));
+        try {
+            m_editTxt->replaceAllText(searchrules::replaceAll(m_editTxt->text(), word, ReplaceTxt->text()));
+        } catch (const std::bad_alloc &) {
+            // The text is as it was before.
+            m_platform.boxes->ask(MsgBox::warning(
+                u"メモリが足りないため、全置換できません。"_s + u"\r\n"_s + TextFile::outOfMemoryReason(), u"全置換"_s));
+        }
     }
     focusEditTxt();
 }

@@ -28,27 +28,39 @@ Read readFrom(const QString &path, qint64 limit, bool head)
     const QByteArray native = QFile::encodeName(path);
     // Non-blocking, so that a pipe of that name does not wait for a writer.
     Fd fd(::open(native.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
-    if (!fd.valid())
-        return failed(errno);
     struct stat st {};
+    if (!fd.valid()) {
+        const int e = errno;
+        // A socket cannot be opened at all (ENXIO): say what it is.
+        if (e == ENXIO && ::stat(native.constData(), &st) == 0 && !S_ISREG(st.st_mode)) {
+            Read r = failed(e);
+            r.fileType = st.st_mode & S_IFMT;
+            return r;
+        }
+        return failed(e);
+    }
     if (::fstat(fd.get(), &st) != 0)
         return failed(errno);
-    if (S_ISDIR(st.st_mode))
-        return failed(EISDIR);
+    if (!S_ISREG(st.st_mode)) {
+        // A FIFO would wait for its writer, /dev/zero never ends and a
+        // terminal waits for a key: none of them is a page.
+        Read r = failed(S_ISDIR(st.st_mode) ? EISDIR : EINVAL);
+        r.fileType = st.st_mode & S_IFMT;
+        return r;
+    }
     ::fcntl(fd.get(), F_SETFL, ::fcntl(fd.get(), F_GETFL) & ~O_NONBLOCK);
 
     Read r;
     r.fileSize = st.st_size;
-    if (!head && S_ISREG(st.st_mode) && st.st_size > limit) {
+    if (!head && st.st_size > limit) {
         r.tooLarge = true;
         r.error = EFBIG;
         return r;
     }
-    // A regular file is read at its size (plus a byte to see it grow); other
-    // files (devices, pipes) in steps, never past the limit.
-    qint64 want = S_ISREG(st.st_mode) ? qMin<qint64>(st.st_size, limit) + 1 : qMin<qint64>(limit + 1, 65536);
+    // The file is read at its size (plus a byte to see it grow), never past the limit.
+    qint64 want = qMin<qint64>(st.st_size, limit) + 1;
     qint64 got = 0;
-    if (S_ISREG(st.st_mode) && want >= OwnMemoryFrom) {
+    if (want >= OwnMemoryFrom) {
         // A large file's bytes go to memory of their own, given back whole
         // once they are decoded. From malloc, freeing so large a block would
         // make glibc keep blocks of that size in its heap from then on, where

@@ -3,7 +3,8 @@
 // system refuses.
 //
 // Reading checks a file's size before reading it, so a file too large for
-// its purpose costs nothing.
+// its purpose costs nothing, and reads regular files only: a FIFO, a socket
+// or a device is refused at once, without waiting for a writer.
 //
 // Writing replaces the file only when every byte reached the disk
 // (FileWrite.cpp). The new bytes go to an unnamed temporary file in the
@@ -32,6 +33,9 @@ struct Read
     bool ok = false;
     int error = 0;         // errno when !ok; EFBIG when over the limit
     bool tooLarge = false; // readAll: larger than the limit, nothing read
+    // What the path names when it is no regular file (st_mode & S_IFMT: a
+    // folder, a FIFO, a socket, a device); nothing is read from it then.
+    unsigned fileType = 0;
     bool truncated = false; // readHead: the file goes on past what was read
     qint64 fileSize = 0;   // the size the file had when it was opened
     QByteArray bytes;      // valid as long as this Read (or a copy of it) lives

@@ -1,7 +1,8 @@
 #pragma once
 // Why the system refused a file operation, in Japanese, from the error number
 // it gave. Every reason the user reads comes from this one table; a number it
-// does not know is named by its number, never in the system's English words.
+// does not know is named by the system's name for it, never by a bare number
+// nor in the system's English words.
 #include <QString>
 
 namespace syserror {
@@ -15,5 +16,9 @@ enum class Action {
 };
 
 QString reason(int error, Action action);
+
+// Why something that is not a regular file cannot be read or written as a
+// page: what it is. fileType is st_mode & S_IFMT.
+QString notAFile(unsigned fileType);
 
 } // namespace syserror

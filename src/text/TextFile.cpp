@@ -3,12 +3,14 @@
 #include "text/Cp932.h"
 #include "text/Detect.h"
 #include "text/FileIo.h"
+#include "text/MemoryRoom.h"
 #include "text/SystemError.h"
 
 #include <QDir>
 #include <QFileInfo>
 
 #include <cerrno>
+#include <new>
 #include <sys/stat.h>
 
 using namespace Qt::StringLiterals;
@@ -26,8 +28,8 @@ bool readFailed(const fileio::Read &read, Result &result)
     result.reason = read.tooLarge ? u"ファイルが大きすぎます（%1 バイト）。編集できるのは %2 MB 未満のファイルです。"_s
                                         .arg(read.fileSize)
                                         .arg((MaxDocumentBytes + 1) / (1024 * 1024))
-                                  : read.error == EISDIR ? u"ファイルではなくフォルダーです。"_s
-                                                         : syserror::reason(read.error, syserror::Action::Read);
+                    : read.fileType != 0 ? syserror::notAFile(read.fileType)
+                                         : syserror::reason(read.error, syserror::Action::Read);
     return true;
 }
 
@@ -65,6 +67,64 @@ QString notRegularReason(unsigned kind)
     default:
         return u"通常のファイルではないため保存できません。"_s;
     }
+}
+
+qint64 megabytes(qint64 bytes) { return (bytes + 1024 * 1024 - 1) / (1024 * 1024); }
+
+DocumentRead readDocumentWithin(const QString &path, qint64 memoryRoom)
+{
+    DocumentRead result;
+    const qint64 memoryCap = memoryRoom / OpenMemoryPerByte;
+    fileio::Read read = fileio::readAll(path, qMin(MaxDocumentBytes, memoryCap));
+    if (read.tooLarge && read.fileSize <= MaxDocumentBytes) {
+        // Within the size the edit box takes, but not within memory.
+        result.systemError = ENOMEM;
+        result.tooLarge = true;
+        result.reason = u"ファイルが大きすぎます（%1 バイト）。このページを開くには約 %2 MB のメモリが必要ですが、"
+                        u"使えるメモリは約 %3 MB です。"_s.arg(read.fileSize)
+                            .arg(megabytes(read.fileSize * OpenMemoryPerByte))
+                            .arg(memoryRoom / (1024 * 1024));
+        return result;
+    }
+    if (readFailed(read, result))
+        return result;
+    const Encoding chosen = detect::encodingOf(read.bytes);
+    encoding::Decoded decoded = encoding::decode(chosen, read.bytes);
+    if (!decoded.encoding.habits.byteOrderMark) {
+        const detect::Declaration declared = detect::declaration(read.bytes);
+        if (declared.declares() && !declared.encoding)
+            result.unsupportedLabel = declared.label;
+        // A page whose bytes contradict its declaration: the encoding the
+        // bytes themselves are read in, when it reads every one of them.
+        const Encoding byBytes = detect::byBytes(read.bytes);
+        // Shift_JIS, which reads nearly any bytes, only where the declared
+        // reading has more invalid bytes than characters.
+        if (decoded.keptByteCount > 0 && declared.encoding == chosen && byBytes != chosen &&
+            (byBytes != Encoding::ShiftJis || decoded.keptByteCount > readBeyondAscii(decoded.text))) {
+            encoding::Decoded other = encoding::decode(byBytes, read.bytes);
+            if (other.keptByteCount == 0) {
+                decoded = std::move(other);
+                result.misdeclared = chosen;
+            }
+        }
+    }
+    read.bytes = QByteArray(); // the bytes go before the text is handed on
+    read.storage.reset();
+    const LongestLine longest = longestLine(decoded.text, decoded.encoding.lineEnd);
+    if (longest.length > MaxLineLength) {
+        result.systemError = EFBIG;
+        result.lineTooLong = true;
+        result.reason = u"%1 行目が長すぎます（%2 文字）。編集できるのは 1 行が %3 文字までのファイルです。"_s
+                            .arg(longest.line)
+                            .arg(longest.length)
+                            .arg(MaxLineLength);
+        return result;
+    }
+    takeDecoded(result, decoded);
+    result.encoding = std::move(decoded.encoding);
+    result.text = std::move(decoded.text);
+    result.text.squeeze();
+    return result;
 }
 
 WriteResult writeBytes(const QString &path, const EncodedText &encoded, QStringView text, Encoding encoding,
@@ -111,6 +171,14 @@ int lookupError(const QString &dir, const QString &name)
     if (::stat(QFile::encodeName(QDir(dir).filePath(name)).constData(), &st) != 0)
         return errno;
     return S_ISREG(st.st_mode) ? 0 : S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
+}
+
+QString lookupReason(const QString &dir, const QString &name)
+{
+    struct stat st {};
+    if (!name.isEmpty() && ::stat(QFile::encodeName(QDir(dir).filePath(name)).constData(), &st) == 0)
+        return S_ISREG(st.st_mode) ? QString() : syserror::notAFile(st.st_mode & S_IFMT);
+    return syserror::reason(name.isEmpty() ? ENOENT : errno, syserror::Action::Read);
 }
 
 QStringList splitLines(QStringView text)
@@ -187,39 +255,40 @@ LinesRead readLines(const QString &path, qint64 maxBytes)
     return result;
 }
 
-DocumentRead readDocument(const QString &path)
+DocumentRead readDocument(const QString &path, qint64 memoryRoom)
 {
-    DocumentRead result;
-    fileio::Read read = fileio::readAll(path, MaxDocumentBytes);
-    if (readFailed(read, result))
+    try {
+        return readDocumentWithin(path, memoryRoom);
+    } catch (const std::bad_alloc &) {
+        // Everything read so far has been given back on the way here.
+        DocumentRead result;
+        result.systemError = ENOMEM;
+        result.reason = outOfMemoryReason();
         return result;
-    const Encoding chosen = detect::encodingOf(read.bytes);
-    encoding::Decoded decoded = encoding::decode(chosen, read.bytes);
-    if (!decoded.encoding.habits.byteOrderMark) {
-        const detect::Declaration declared = detect::declaration(read.bytes);
-        if (declared.declares() && !declared.encoding)
-            result.unsupportedLabel = declared.label;
-        // A page whose bytes contradict its declaration: the encoding the
-        // bytes themselves are read in, when it reads every one of them.
-        const Encoding byBytes = detect::byBytes(read.bytes);
-        // Shift_JIS, which reads nearly any bytes, only where the declared
-        // reading has more invalid bytes than characters.
-        if (decoded.keptByteCount > 0 && declared.encoding == chosen && byBytes != chosen &&
-            (byBytes != Encoding::ShiftJis || decoded.keptByteCount > readBeyondAscii(decoded.text))) {
-            encoding::Decoded other = encoding::decode(byBytes, read.bytes);
-            if (other.keptByteCount == 0) {
-                decoded = std::move(other);
-                result.misdeclared = chosen;
-            }
-        }
     }
-    read.bytes = QByteArray(); // the bytes go before the text is handed on
-    read.storage.reset();
-    takeDecoded(result, decoded);
-    result.encoding = std::move(decoded.encoding);
-    result.text = std::move(decoded.text);
-    result.text.squeeze();
-    return result;
+}
+
+DocumentRead readDocument(const QString &path) { return readDocument(path, memoryroom::now()); }
+
+LongestLine longestLine(QStringView text, LineEnd end)
+{
+    LongestLine longest;
+    qsizetype start = 0;
+    const char16_t lineEnd = end == LineEnd::Lf ? u'\n' : u'\r';
+    for (qsizetype line = 1;; ++line) {
+        const qsizetype cr = text.indexOf(lineEnd, start);
+        const qsizetype length = (cr < 0 ? text.size() : cr) - start;
+        if (length > longest.length)
+            longest = {length, line};
+        if (cr < 0)
+            return longest;
+        start = cr + 1 + (cr + 1 < text.size() && text[cr + 1] == u'\n');
+    }
+}
+
+QString outOfMemoryReason()
+{
+    return u"メモリが足りません。ほかのプログラムを終了するか、小さなファイルに分けてください。"_s;
 }
 
 WriteResult writeText(const QString &path, QStringView text)

@@ -21,6 +21,29 @@ namespace TextFile {
 // size reads into at most 2^31 - 2 characters; the check is made before a
 // byte is read.
 constexpr qint64 MaxDocumentBytes = (qint64(1) << 30) - 1;
+// What opening a page costs at its peak, per byte of the file: the bytes, the
+// decoded text (two bytes a character), the text as the edit box's document
+// holds it and its layout. Measured on ASCII pages, the worst case: the
+// resident size grows by 5.2 times the page at its peak (bench_open_memory,
+// 10 and 100 MB), the address space by 7.1 times (the program given a 200 MB
+// page, VmPeak), which an address-space limit counts. A page is refused when
+// the memory the program may still take (MemoryRoom.h) is less than this
+// many times its size.
+constexpr qint64 OpenMemoryPerByte = 8;
+// The longest line the edit box is given, in characters. Qt's text layout
+// lays out a paragraph as a whole: it fails (ends the program in a segfault)
+// on lines of hundreds of millions of characters, and a line without a place
+// to break takes time in proportion to the square of its length. Measured on
+// a QPlainTextEdit 800 pixels wide under the offscreen platform, wrapping as
+// the edit box does, shown and scrolled to its end:
+//   a line of words (8 characters and a space):  1 M characters 3.5 s,
+//       8 M 20 s, 32 M 70 s (1.3 GB); at 128 M the layout gives up and the
+//       line is not shown; a billion NULs end the program (SIGSEGV);
+//   a line of one character repeated ('a', NUL): 100 K characters 2.9 s,
+//       300 K characters 22 s, 1 M characters more than 100 s.
+// A page of a longer line is refused as a page too large is; a longer line
+// the user makes by editing is the user's to make.
+constexpr qsizetype MaxLineLength = 1 << 20;
 
 // A directory lookup of name in dir: true only for an existing regular file
 // (or a link to one); a directory of that name is not a file.
@@ -28,6 +51,8 @@ bool fileExists(const QString &dir, const QString &name);
 // Why that lookup finds no regular file: ENOENT, EACCES (a folder that may
 // not be entered), EISDIR (a folder of that name), ...; 0 when it finds one.
 int lookupError(const QString &dir, const QString &name);
+// The same, in Japanese: a FIFO, a socket or a device is named as such.
+QString lookupReason(const QString &dir, const QString &name);
 
 // The line rules: a line ends at CR LF or at a lone CR, which is not kept; a
 // lone LF stays inside the line. The data ends after the last line whether or
@@ -41,7 +66,8 @@ struct ReadStatus
     bool ok = false;
     QString reason;        // when !ok
     int systemError = 0;   // errno when !ok (EFBIG for a file over the limit)
-    bool tooLarge = false; // the file is larger than it may be: nothing was read
+    bool tooLarge = false; // the file is larger than it may be (or than memory allows): nothing was read
+    bool lineTooLong = false; // a line is longer than MaxLineLength: no text is given
     // Bytes that are not valid in the encoding, kept in the text as U+DC00 +
     // byte (see Conversion.h): offset of the first one in the file, -1 when none.
     qsizetype firstKeptByte = -1;
@@ -78,8 +104,25 @@ LinesRead readLines(const QString &path);
 // that the limit cuts off is left out.
 LinesRead readLines(const QString &path, qint64 maxBytes);
 // A document: its encoding decided from its bytes (Detect.h), at most
-// MaxDocumentBytes.
+// MaxDocumentBytes and at most what memoryRoom bytes of memory can open, with
+// no line longer than MaxLineLength. Running out of memory while reading is
+// reported as a failure, not thrown.
+DocumentRead readDocument(const QString &path, qint64 memoryRoom);
+// The same with the memory the program may take now.
 DocumentRead readDocument(const QString &path);
+
+// The longest run of characters between two line ends (CR, or LF for a page
+// whose line end is LF: the edit box's paragraphs), and the number (from 1)
+// of the first line that long.
+struct LongestLine
+{
+    qsizetype length = 0;
+    qsizetype line = 0;
+};
+LongestLine longestLine(QStringView text, LineEnd end = LineEnd::CrLf);
+
+// Why memory ran out, and what the user can do about it.
+QString outOfMemoryReason();
 
 struct WriteResult
 {

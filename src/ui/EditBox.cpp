@@ -11,6 +11,7 @@
 #include <QTextDocument>
 
 #include <algorithm>
+#include <new>
 #include <utility>
 
 using namespace Qt::StringLiterals;
@@ -207,7 +208,9 @@ QString EditBox::text() const
     return fromDocument(raw, marksIn(raw, 0), 0);
 }
 
-void EditBox::setText(const QString &text)
+void EditBox::setText(const QString &text) { setText(text, {}); }
+
+void EditBox::setText(const QString &text, const LoadProgress &progress)
 {
     // A text without lone line ends or special characters goes to the
     // document as it is: the document reads CR LF as a line break itself, so
@@ -215,7 +218,7 @@ void EditBox::setText(const QString &text)
     const bool plain = std::none_of(text.cbegin(), text.cend(), [](QChar c) { return isSpecial(c.unicode()); }) &&
                        !holdsLoneBreak(text);
     Marks marks;
-    load(plain ? text : toDocument(text, &marks));
+    load(plain ? text : toDocument(text, &marks), progress);
     if (marks.empty())
         return;
     // The stand-ins get their real characters; this is part of loading, not an edit.
@@ -231,7 +234,7 @@ void EditBox::setText(const QString &text)
     d->setUndoRedoEnabled(undo);
 }
 
-void EditBox::load(const QString &documentText)
+void EditBox::load(const QString &documentText, const LoadProgress &progress)
 {
     // As QPlainTextEdit::setPlainText, but without laying the insertion format
     // over the whole text afterwards: every character has the plain format
@@ -239,7 +242,37 @@ void EditBox::load(const QString &documentText)
     QTextDocument *d = document();
     const bool undo = d->isUndoRedoEnabled();
     d->setUndoRedoEnabled(false); // the history starts anew
-    d->setPlainText(documentText);
+    const qsizetype size = documentText.size();
+    if (!progress || size < LoadInPiecesFrom) {
+        d->setPlainText(documentText);
+    } else {
+        // A large page goes in in pieces that end at a paragraph break, so
+        // that the window can show how far it is; the document ends the same.
+        qsizetype done = 0;
+        QTextCursor end(d);
+        while (done < size) {
+            qsizetype cut = qMin(size, done + LoadPiece);
+            if (cut < size) {
+                // After the last line break in the piece (never between a CR and its LF).
+                const char16_t *p = reinterpret_cast<const char16_t *>(documentText.constData());
+                qsizetype at = cut;
+                while (at > done && p[at - 1] != u'\n' && p[at - 1] != ParagraphBreak)
+                    --at;
+                cut = at > done ? at : p[cut - 1] == u'\r' ? cut - 1 : cut;
+            }
+            // The document copies what it is given: the piece needs no copy of its own.
+            const QString piece = QString::fromRawData(documentText.constData() + done, cut - done);
+            if (done == 0) {
+                d->setPlainText(piece);
+                end = QTextCursor(d);
+            } else {
+                end.movePosition(QTextCursor::End);
+                end.insertText(piece);
+            }
+            done = cut;
+            progress(done, size);
+        }
+    }
     d->setUndoRedoEnabled(undo);
     d->setModified(false);
     setTextCursor(QTextCursor(d));
@@ -353,8 +386,7 @@ void EditBox::replaceAllText(const QString &text)
     QTextCursor c(document());
     c.beginEditBlock();
     c.select(QTextCursor::Document);
-    insertProgramText(c, text);
-    c.endEditBlock();
+    insertTakingBackOnFailure(c, text);
     QTextCursor caret(document());
     setTextCursor(caret);
 }
@@ -380,7 +412,7 @@ bool EditBox::canInsertFromMimeData(const QMimeData *source) const
 }
 
 void EditBox::insertFromMimeData(const QMimeData *source)
-{
+try {
     QString text;
     if (source->hasFormat(ProgramTextMime)) {
         const QByteArray data = source->data(ProgramTextMime);
@@ -396,10 +428,28 @@ void EditBox::insertFromMimeData(const QMimeData *source)
     }
     QTextCursor c = textCursor();
     c.beginEditBlock();
-    insertProgramText(c, text);
-    c.endEditBlock();
+    insertTakingBackOnFailure(c, text);
     setTextCursor(c);
     ensureCursorVisible();
+} catch (const std::bad_alloc &) {
+    // Nothing was pasted; the program runs on.
+    emit outOfMemory();
+}
+
+void EditBox::insertTakingBackOnFailure(QTextCursor &c, QStringView text)
+{
+    QTextDocument *d = document();
+    const int steps = d->availableUndoSteps();
+    try {
+        insertProgramText(c, text);
+    } catch (const std::bad_alloc &) {
+        // What went in before memory ran out comes out again.
+        c.endEditBlock();
+        if (d->availableUndoSteps() > steps)
+            d->undo();
+        throw;
+    }
+    c.endEditBlock();
 }
 
 void EditBox::flushKeyUp()

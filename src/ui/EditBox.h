@@ -15,6 +15,7 @@
 
 #include <QPlainTextEdit>
 #include <QTimer>
+#include <functional>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -31,9 +32,21 @@ public:
     static bool storedDifferently(char16_t c);
 
     QString text() const;
+    // Whether text() would equal other, found without building text(): the
+    // document is compared paragraph by paragraph, so comparing a large page
+    // costs no copy of it.
+    bool textEquals(QStringView other) const;
     // Replaces the whole text, like loading a file: the undo history starts anew
     // and the caret goes to the start.
     void setText(const QString &text);
+    // The same for a page that takes long to load: a large text goes in in
+    // pieces, progress(done, total) called after each, in characters.
+    using LoadProgress = std::function<void(qsizetype done, qsizetype total)>;
+    void setText(const QString &text, const LoadProgress &progress);
+    // A text of this many characters is loaded in pieces of LoadPiece when
+    // progress is asked for; smaller ones in one go.
+    static constexpr qsizetype LoadInPiecesFrom = qsizetype(16) << 20;
+    static constexpr qsizetype LoadPiece = qsizetype(4) << 20;
     qsizetype textLength() const;
 
     qsizetype selStart() const;
@@ -43,6 +56,7 @@ public:
 
     // Edits of the text that keep the undo history and the scroll position.
     void replaceRange(qsizetype start, qsizetype length, const QString &with);
+    // Throws std::bad_alloc, the text as it was, when memory runs out.
     void replaceAllText(const QString &text);
     // Several replacements (positions in the text as it is now, in order, not
     // overlapping) as one edit: one undo takes them all back.
@@ -58,6 +72,8 @@ public:
 
 signals:
     void Change();
+    // A paste needed more memory than there is: nothing was pasted.
+    void outOfMemory();
     void KeyDown(int keyCode, int shift);
     void KeyUp(int keyCode, int shift);
     void MouseMove();
@@ -80,9 +96,12 @@ private:
     // The stand-ins in raw (the document's text from document position offset on).
     Marks marksIn(QStringView raw, qsizetype offset) const;
     // Replaces the whole document, like loading a file.
-    void load(const QString &documentText);
+    void load(const QString &documentText, const LoadProgress &progress = {});
     // Inserts program text at the cursor, with its stand-ins marked.
     void insertProgramText(QTextCursor &c, QStringView text);
+    // The same inside an edit block begun on c, which it ends; when memory
+    // runs out, what went in is taken out again and bad_alloc goes on.
+    void insertTakingBackOnFailure(QTextCursor &c, QStringView text);
     void selectDocumentRange(qsizetype anchor, qsizetype position);
     void flushKeyUp();
     // A key released this soon after its press was struck by a program, not a

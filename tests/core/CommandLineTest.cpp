@@ -3,6 +3,8 @@
 #include "TestRegistry.h"
 #include "core/CommandLine.h"
 
+#include <QFileInfo>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -94,6 +96,43 @@ private slots:
         QFETCH(QString, xdgDataHome);
         QFETCH(QString, folder);
         QCOMPARE(commandline::desktopDataDir(xdgDataHome, u"/home/u"_s), folder);
+    }
+
+    // The data folder is made when missing; when it cannot be, the notice
+    // says why. "@" stands for a fresh temporary folder holding a file "file".
+    void desktopFolderThatCannotBeMadeIsExplained_data()
+    {
+        QTest::addColumn<QString>("xdgDataHome");
+        QTest::addColumn<QString>("home");
+        QTest::addColumn<QString>("why"); // empty: the folder is made
+        QTest::newRow("made under the home folder") << QString() << u"@"_s << QString();
+        QTest::newRow("made under XDG_DATA_HOME") << u"@/data"_s << u"/nowhere"_s << QString();
+        QTest::newRow("a file where a folder should be")
+            << u"@/file/data"_s << u"@"_s << u"「@/file」はフォルダーではありません。"_s;
+        QTest::newRow("no home folder set") << QString() << QString()
+                                            << u"ホームフォルダーが設定されていません（環境変数 HOME）。"_s;
+        QTest::newRow("a home folder that is not there")
+            << QString() << u"@/gone"_s << u"ホームフォルダー「@/gone」がありません。"_s;
+        QTest::newRow("a folder the system refuses")
+            << u"/proc/self/data"_s << u"@"_s << u"「/proc/self/data」: "_s + u"ファイルが見つかりません。"_s;
+    }
+    void desktopFolderThatCannotBeMadeIsExplained()
+    {
+        QFETCH(QString, xdgDataHome);
+        QFETCH(QString, home);
+        QFETCH(QString, why);
+        QTemporaryDir tmp;
+        QVERIFY(tmp.isValid());
+        QFile file(tmp.filePath(u"file"_s));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        xdgDataHome.replace(u'@', tmp.path());
+        home.replace(u'@', tmp.path());
+        why.replace(u'@', tmp.path());
+        const QString dir = commandline::desktopDataDir(xdgDataHome, home);
+        const QString problem = commandline::makeDesktopDataDir(xdgDataHome, home);
+        QCOMPARE(problem,
+                 why.isEmpty() ? QString() : u"Tessara のファイルを置くフォルダー「"_s + dir + u"」を作成できません。\r\n"_s + why);
+        QCOMPARE(QFileInfo(dir).isDir(), why.isEmpty());
     }
 };
 

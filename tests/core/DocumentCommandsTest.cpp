@@ -1,5 +1,6 @@
 // New, Open, Save, Save as and Discard on real files in a temporary start
 // directory, with every question and notice, and shutdown with a pending save.
+#include "AddressSpaceLimit.h"
 #include "TestRegistry.h"
 #include "WindowFixture.h"
 #include "browse/FilePane.h"
@@ -7,6 +8,7 @@
 #include "core/TesselFrm.h"
 #include "tags/Preset.h"
 #include "text/Cp932.h"
+#include "text/TextFile.h"
 #include "ui/Button.h"
 #include "ui/CheckBox.h"
 #include "ui/ComboBox.h"
@@ -19,6 +21,14 @@
 #include <QDir>
 #include <QFile>
 #include <QTest>
+#include <optional>
+
+#include <cstring>
+#include <fcntl.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -257,6 +267,74 @@ private slots:
         QCOMPARE(frm.FilenameLbl->caption(), f.path(u"keep.html"_s));
         QCOMPARE(frm.File->listCount(), 1); // read again: the vanished file is gone from the list
         VERIFY_BOXES(f.boxes);
+    }
+
+    // A page the program cannot hold, or what is no page, is refused at once
+    // with the reason; the document, its saved text and its name stay.
+    void openRefusesWhatItCannotHoldKeepingTheDocument_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("a line too long to lay out")
+            << u"long line"_s
+            << u"2 行目が長すぎます（1048577 文字）。編集できるのは 1 行が 1048576 文字までのファイルです。"_s;
+        QTest::newRow("a FIFO with an idle writer") << u"fifo"_s << u"ファイルではなく名前付きパイプ（FIFO）です。"_s;
+        QTest::newRow("a socket") << u"socket"_s << u"ファイルではなくソケットです。"_s;
+        QTest::newRow("/dev/zero") << u"/dev/zero"_s << u"ファイルではなくデバイスです。"_s;
+        // The address-space limit leaves 64 MB: a 24 MB page needs about 192 MB.
+        QTest::newRow("a page larger than memory allows")
+            << u"memory"_s
+            << u"ファイルが大きすぎます（25165824 バイト）。このページを開くには約 192 MB のメモリが必要ですが、"_s;
+    }
+    void openRefusesWhatItCannotHoldKeepingTheDocument()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, reason);
+        WindowFixture f;
+        TesselFrm &frm = f.load();
+        f.write(u"keep.html"_s, "kept\r\n");
+        choose(frm, u"keep.html"_s);
+        frm.OpenBtn_Click();
+        frm.EditTxt->setText(u"kept, edited"_s);
+        const QString target = kind.startsWith(u'/') ? kind : f.path(u"page.html"_s);
+        const QByteArray native = QFile::encodeName(target);
+        int writer = -1;
+        if (kind == u"long line"_s) {
+            f.write(u"page.html"_s, "a\r\n" + QByteArray(TextFile::MaxLineLength + 1, 'x') + "\r\nb");
+        } else if (kind == u"fifo"_s) {
+            QCOMPARE(::mkfifo(native.constData(), 0644), 0);
+            writer = ::open(native.constData(), O_RDWR | O_CLOEXEC); // open, and sends nothing
+            QVERIFY(writer >= 0);
+        } else if (kind == u"socket"_s) {
+            writer = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+            sockaddr_un addr{};
+            addr.sun_family = AF_UNIX;
+            QVERIFY(size_t(native.size()) < sizeof addr.sun_path);
+            std::memcpy(addr.sun_path, native.constData(), size_t(native.size()));
+            QCOMPARE(::bind(writer, reinterpret_cast<sockaddr *>(&addr), sizeof addr), 0);
+        } else if (kind == u"memory"_s) {
+            f.write(u"page.html"_s, {});
+            QCOMPARE(::truncate(native.constData(), 24 * 1024 * 1024), 0);
+        }
+        // Room for 64 MB more than is mapped now, for the open only.
+        std::optional<AddressSpaceLimit> limit;
+        if (kind == u"memory"_s) {
+            limit.emplace(64 << 20);
+            QVERIFY(limit->ok());
+        }
+        f.boxes.expectStartingWith(
+            MsgBox::warning(u"ファイルを読み込めません。\r\n"_s + target + u"\r\n"_s + reason, u"エラー"_s), MsgAnswer::Ok);
+        frm.openFromCommandLine(target);
+        limit.reset();
+        if (writer >= 0)
+            ::close(writer);
+        VERIFY_BOXES(f.boxes);
+        if (kind != u"memory"_s) // the rest of that reason is the memory there was
+            QCOMPARE(f.boxes.shownBoxes().last().text,
+                     u"ファイルを読み込めません。\r\n"_s + target + u"\r\n"_s + reason);
+        QCOMPARE(frm.EditTxt->text(), u"kept, edited"_s);
+        QCOMPARE(frm.values().SavedText, u"kept"_s);
+        QCOMPARE(frm.FilenameLbl->caption(), f.path(u"keep.html"_s));
     }
 
     void discardReadsTheFileWithALineEndAfterEveryLine()

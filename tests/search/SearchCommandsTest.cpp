@@ -1,11 +1,14 @@
 // The dialog's four commands, its message boxes and HitSelected, on a real
 // main window with the dialog opened through the main window's command.
+#include "AddressSpaceLimit.h"
 #include "SearchWindow.h"
 #include "TestRegistry.h"
+#include "text/TextFile.h"
 #include "ui/Button.h"
 #include "ui/LineBox.h"
 
 #include <QTest>
+
 
 using namespace Qt::StringLiterals;
 using namespace searchboxes;
@@ -358,6 +361,33 @@ class SearchCommandsTest : public QObject
             QCOMPARE(w.dlg->HitSelected(), hit);
         }
         QCOMPARE(edit->text(), after);
+    }
+
+    // Under an address-space limit that cannot hold the replaced text, 全て置換
+    // tells the user and leaves the text as it was; the program runs on.
+    void replaceAllWithoutTheMemoryKeepsTheText()
+    {
+#if defined(__SANITIZE_ADDRESS__)
+        QSKIP("the sanitizer's allocator ends the program where an allocation would fail");
+#endif
+        SearchWindow w;
+        QVERIFY(w.open());
+        const QString text = u"a b\r\n"_s.repeated(1 << 16);
+        w.setDocument(text);
+        w.dlg->SearchTxt->setText(u"a"_s);
+        w.dlg->ReplaceTxt->setText(QString(4000, u'x')); // 262 M characters, 524 MB
+        w.fixture.boxes.expect(replaceAllQuestion(), MsgAnswer::Yes);
+        w.fixture.boxes.expect(MsgBox::warning(u"メモリが足りないため、全置換できません。\r\n"_s +
+                                                   TextFile::outOfMemoryReason(),
+                                               u"全置換"_s),
+                               MsgAnswer::Ok);
+        {
+            const AddressSpaceLimit limit(256 << 20);
+            QVERIFY(limit.ok());
+            QTest::mouseClick(w.dlg->AllReplaceCmd, Qt::LeftButton);
+        }
+        VERIFY_BOXES(w.fixture.boxes);
+        QVERIFY(w.frm.EditTxt->textEquals(text));
     }
 };
 

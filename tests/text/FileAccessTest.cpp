@@ -1,14 +1,17 @@
 // Saving over files that belong to others, have several names or stand
-// behind a link, in folders that refuse new files; what reading a file reads.
+// behind a link, in folders that refuse new files; what reading a file reads,
+// and the pages it refuses for want of memory.
 // Where permissions matter the write runs as an unprivileged user.
 #include "TestRegistry.h"
 #include "Unprivileged.h"
 #include "text/FileIo.h"
+#include "text/SystemError.h"
 #include "text/TextFile.h"
 
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -368,6 +371,50 @@ private slots:
         QCOMPARE(head.lines, (QStringList{u"a"_s, u"b"_s}));
         QVERIFY(accessed()); // the watch does see reads
         ::close(watch);
+    }
+
+    // A page is refused, unread, when the memory the program may take cannot
+    // hold it open, and the notice says how much it would take.
+    void refusesAPageLargerThanMemoryAllows_data()
+    {
+        QTest::addColumn<qint64>("room");
+        QTest::addColumn<QString>("reason");
+        const qint64 mb = 1024 * 1024;
+        QTest::newRow("the room for eight times the page") << 8 * (10 * mb + 1) << QString();
+        QTest::newRow("a byte less") << 8 * (10 * mb + 1) - 1
+                                     << u"ファイルが大きすぎます（10485761 バイト）。このページを開くには約 81 MB の"
+                                        u"メモリが必要ですが、使えるメモリは約 80 MB です。"_s;
+        QTest::newRow("no room at all") << qint64(0)
+                                        << u"ファイルが大きすぎます（10485761 バイト）。このページを開くには約 81 MB の"
+                                           u"メモリが必要ですが、使えるメモリは約 0 MB です。"_s;
+    }
+    void refusesAPageLargerThanMemoryAllows()
+    {
+        QFETCH(qint64, room);
+        QFETCH(QString, reason);
+        const QString page = path(u"page.html"_s);
+        const QByteArray lines = QByteArray(QByteArray(98, 'a') + "\r\n").repeated(104857); // 10 MB - 60 bytes
+        putFile(page, lines + QByteArray(61, 'a'));
+        const TextFile::DocumentRead doc = TextFile::readDocument(page, room);
+        QCOMPARE(doc.reason, reason);
+        QCOMPARE(doc.ok, reason.isEmpty());
+        QCOMPARE(doc.tooLarge, !reason.isEmpty());
+        QCOMPARE(doc.text.size(), doc.ok ? 10 * 1024 * 1024 + 1 : 0);
+    }
+
+    // No error the system can give reaches the user as a bare number or in
+    // the system's English: every one reads in Japanese.
+    void everySystemErrorHasAJapaneseReason()
+    {
+        const QRegularExpression kana(u"[\u3041-\u30FF]"_s);
+        for (int error = 1; error < 134; ++error)
+            for (auto action : {syserror::Action::Read, syserror::Action::Write, syserror::Action::Remove,
+                                syserror::Action::Folder}) {
+                const QString reason = syserror::reason(error, action);
+                const QRegularExpression number(u"(^|[^0-9A-Z])"_s + QString::number(error) + u"($|[^0-9])"_s);
+                QVERIFY2(reason.contains(kana) && !reason.contains(number) && !reason.contains(u"番号"_s),
+                         qPrintable(QString::number(error) + u": "_s + reason));
+            }
     }
 
     void readsOnlyWholeLinesOfTheHead_data()

@@ -1,5 +1,6 @@
 // The edit box as the program sees it: CR LF text and positions that count a
 // line break as two characters, lone CR and LF kept, key and mouse events.
+#include "AddressSpaceLimit.h"
 #include "TestRegistry.h"
 #include "ui/EditBox.h"
 
@@ -48,6 +49,69 @@ private slots:
         box.setText(text);
         QCOMPARE(box.text(), text);
         QCOMPARE(box.textLength(), text.size());
+        QVERIFY(box.textEquals(text));
+    }
+
+    // The comparison in place tells the texts apart that text() tells apart:
+    // texts of the same length whose line ends or stand-ins differ.
+    void comparisonInPlaceSeesEveryDifference_data()
+    {
+        QTest::addColumn<QString>("held");
+        QTest::addColumn<QString>("other");
+        QTest::newRow("lone CR, lone LF") << u"a\rb"_s << u"a\nb"_s;
+        QTest::newRow("lone LF, line separator") << u"a\nb"_s << u"a\u2028b"_s;
+        QTest::newRow("lone CR, private character") << u"a\rb"_s << u"a\uF8FEb"_s;
+        QTest::newRow("paragraph separator, lone CR") << u"a\u2029b"_s << u"a\rb"_s;
+        QTest::newRow("CR LF, LF CR") << u"a\r\nb"_s << u"a\n\rb"_s;
+        QTest::newRow("CR LF, two characters") << u"a\r\nb"_s << u"axyb"_s;
+        QTest::newRow("a final CR LF") << u"a\r\n"_s << u"a"_s;
+        QTest::newRow("one character in the last line") << u"x\r\nabc"_s << u"x\r\nabd"_s;
+        QTest::newRow("empty, one character") << QString() << u"x"_s;
+        QTest::newRow("empty line, empty") << u"\r\n"_s << QString();
+    }
+    void comparisonInPlaceSeesEveryDifference()
+    {
+        QFETCH(QString, held);
+        QFETCH(QString, other);
+        EditBox box;
+        box.setText(held);
+        QVERIFY(!box.textEquals(other));
+        box.setText(other);
+        QVERIFY(!box.textEquals(held));
+        // Put in a character at a time (fragments of their own), the text still equals itself.
+        box.setText(QString());
+        for (const QChar ch : other)
+            box.replaceRange(box.textLength(), 0, QString(ch));
+        QCOMPARE(box.text(), other);
+        QVERIFY(box.textEquals(other));
+        QVERIFY(!box.textEquals(held));
+    }
+
+    // A large text goes in in pieces, with progress, and comes back exactly:
+    // no piece ends between a CR and its LF, none breaks a line.
+    void largeTextLoadsInPiecesExactly_data()
+    {
+        QTest::addColumn<QString>("unit");
+        QTest::newRow("CR LF lines") << (QString(1000, u'行') + u"\r\n"_s);
+        QTest::newRow("lone line ends, converted first") << (QString(1000, u'a') + u"\nb\rc\r\n"_s);
+        QTest::newRow("a piece ends between CR and LF")
+            << (QString(EditBox::LoadPiece - 1, u'x') + u"\r\n"_s);
+    }
+    void largeTextLoadsInPiecesExactly()
+    {
+        QFETCH(QString, unit);
+        const QString text = unit.repeated((EditBox::LoadInPiecesFrom + 2 * EditBox::LoadPiece) / unit.size());
+        EditBox box;
+        QList<qsizetype> steps;
+        box.setText(text, [&](qsizetype done, qsizetype total) {
+            QVERIFY(done <= total && total <= text.size()); // the document's text, breaks counted once
+            steps << done;
+        });
+        QVERIFY(steps.size() >= 4);
+        QVERIFY(std::is_sorted(steps.cbegin(), steps.cend()));
+        QVERIFY(box.text() == text);
+        QVERIFY(box.textEquals(text));
+        QVERIFY(!box.document()->isUndoAvailable());
     }
 
     void lineBreakCountsTwoInPositions()
@@ -243,6 +307,26 @@ private slots:
         QCOMPARE(box.text(), u"x\r\ny\u2028z\r\n\u2028"_s);
         box.undo();
         QCOMPARE(box.text(), u"x\r\ny\u2028z\r\n"_s);
+    }
+
+    // A paste that memory cannot hold pastes nothing and says so; the box goes on.
+    void pasteWithoutTheMemoryPastesNothing()
+    {
+#if defined(__SANITIZE_ADDRESS__)
+        QSKIP("the sanitizer's allocator ends the program where an allocation would fail");
+#endif
+        EditBox box;
+        box.setText(u"kept\r\ntext"_s);
+        QSignalSpy failed(&box, &EditBox::outOfMemory);
+        QGuiApplication::clipboard()->setText(u"line\n"_s.repeated(16 << 20)); // 160 MB
+        {
+            const AddressSpaceLimit limit(64 << 20);
+            QVERIFY(limit.ok());
+            box.paste();
+        }
+        QGuiApplication::clipboard()->clear();
+        QCOMPARE(failed.size(), 1);
+        QCOMPARE(box.text(), u"kept\r\ntext"_s);
     }
 
     void replacementsAreOneEdit()
