@@ -3,22 +3,16 @@
 using namespace Qt::StringLiterals;
 
 namespace gotoline {
-namespace {
-QStringView separatorOf(const Lines &lines) { return lines.byLf ? QStringView(u"\n") : QStringView(u"\r\n"); }
-} // namespace
-
 Lines linesOf(QStringView text)
 {
     Lines lines;
-    const qsizetype crLf = text.count(u"\r\n");
-    lines.byLf = crLf == 0 && text.contains(u'\n');
-    lines.count = 1 + (lines.byLf ? text.count(u'\n') : crLf);
+    lines.count = 1 + text.count(u"\r\n");
     return lines;
 }
 
-qsizetype startOf(QStringView text, const Lines &lines, qsizetype index)
+qsizetype startOf(QStringView text, const Lines &, qsizetype index)
 {
-    const QStringView sep = separatorOf(lines);
+    const QStringView sep = u"\r\n";
     qsizetype pos = 0;
     for (qsizetype i = 0; i < index; ++i) {
         const qsizetype at = text.indexOf(sep, pos);

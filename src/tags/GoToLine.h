@@ -5,11 +5,10 @@
 #include <QStringView>
 
 namespace gotoline {
-// A page's lines end at CR LF; a lone LF or CR stays inside its line. A page
-// without any CR LF that holds LFs was written with LF line ends: its lines
-// end at each LF, as the tools that report line numbers count them.
+// A page's lines end at CR LF; a lone LF or CR stays inside its line. (A page
+// whose file ends its lines in LF is held with CR LF between them too, so it
+// counts by its LFs.)
 struct Lines {
-    bool byLf = false;
     qsizetype count = 1; // an empty text is one (empty) line
 };
 Lines linesOf(QStringView text);

@@ -42,10 +42,10 @@ class GoToLineTest : public QObject
         QTest::newRow("nothing typed") << five << 5 << u""_s << -1;
         QTest::newRow("not a number") << five << 5 << u"3a"_s << -1;
         QTest::newRow("cancelled") << five << 5 << QString() << -1;
-        // A lone LF or CR stays inside its line; a page with LF line ends counts by LF.
+        // A lone LF or CR stays inside its line.
         QTest::newRow("lone LF inside a line") << u"a\nb\r\nc\r\nd"_s << 3 << u"2"_s << 5;
         QTest::newRow("lone CR inside a line") << u"a\rb\r\nc"_s << 2 << u"2"_s << 5;
-        QTest::newRow("LF page") << u"a\nbb\nccc"_s << 3 << u"3"_s << 5;
+        QTest::newRow("only lone LFs: one line") << u"a\nbb\nccc"_s << 1 << u"3"_s << 0;
         QTest::newRow("final CR LF: an empty last line") << u"ab\r\ncd\r\n"_s << 3 << u"9"_s << 8;
         QTest::newRow("far down a long page") << numberedLines(400) << 400 << u"350"_s
                                               << int(numberedLines(349).size() + 2);
