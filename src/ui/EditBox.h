@@ -11,21 +11,25 @@
 //
 // Lines wrap at the box's width, at word boundaries and inside words longer
 // than a line; there is no horizontal scroll bar.
+//
+// The parts stand in files of their own: the stand-ins (LineEndStandIns), the
+// timing of key-ups (KeyTiming) and the clipboard's private type
+// (ProgramClipboard).
 #include "text/CharRefs.h"
+#include "ui/LineEndStandIns.h"
 
 #include <QPlainTextEdit>
 #include <QTimer>
-#include <optional>
-#include <utility>
-#include <vector>
+
+class KeyTiming;
 
 class EditBox : public QPlainTextEdit {
     Q_OBJECT
 public:
     explicit EditBox(QWidget *parent = nullptr);
 
-    static constexpr char16_t LoneLf = 0x2028;
-    static constexpr char16_t LoneCr = 0xF8FE;
+    static constexpr char16_t LoneLf = standins::LoneLf;
+    static constexpr char16_t LoneCr = standins::LoneCr;
     // Whether a character of the program's text is held in the document as
     // something else (a line break, a stand-in).
     static bool storedDifferently(char16_t c);
@@ -73,7 +77,7 @@ protected:
     void insertFromMimeData(const QMimeData *source) override;
 
 private:
-    using Marks = std::vector<std::pair<qsizetype, char16_t>>; // document position, real character
+    using Marks = standins::Marks; // document position, real character
     // The program's text as the document holds it, and where stand-ins go.
     static QString toDocument(QStringView text, Marks *marks);
     static QString fromDocument(QStringView raw, const Marks &marks, qsizetype offset);
@@ -84,28 +88,8 @@ private:
     // Inserts program text at the cursor, with its stand-ins marked.
     void insertProgramText(QTextCursor &c, QStringView text);
     void selectDocumentRange(qsizetype anchor, qsizetype position);
-    void flushKeyUp();
-    // A key released this soon after its press was struck by a program, not a
-    // finger: macro tools and on-screen keyboards (and xdotool) send a chord
-    // as presses and releases in one go, the modifier often released first.
-    static constexpr quint64 InstantKeyMs = 40;
     // From this many lines on, a new width is laid out once resizing stops.
     static constexpr int DeferRelayoutFromBlocks = 20000;
     QTimer m_relayout;
-    // A key release held back until it is clear it was no auto-repeat.
-    struct PendingUp {
-        int code;
-        int mask;
-        quint32 scanCode;
-        quint64 time;
-    };
-    std::optional<PendingUp> m_pendingUp;
-    QTimer m_keyUpTimer;
-    // The last key pressed, with the modifiers held when it went down.
-    struct LastPress {
-        quint32 scanCode;
-        int mask;
-        quint64 time;
-    };
-    std::optional<LastPress> m_lastPress;
+    KeyTiming *m_keyTiming;
 };
