@@ -1,4 +1,5 @@
 #include "ui/EditBox.h"
+#include "ui/HtmlColouring.h"
 #include "ui/KeyTiming.h"
 #include "ui/Keys.h"
 #include "ui/ProgramClipboard.h"
@@ -13,7 +14,8 @@
 
 #include <algorithm>
 
-EditBox::EditBox(QWidget *parent) : QPlainTextEdit(parent), m_keyTiming(new KeyTiming(this))
+EditBox::EditBox(QWidget *parent)
+    : QPlainTextEdit(parent), m_keyTiming(new KeyTiming(this)), m_colouring(new HtmlColouring(this))
 {
     setLineWrapMode(QPlainTextEdit::WidgetWidth);
     setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);

@@ -10,17 +10,19 @@
 // holds or a user pastes is never taken for a lone LF.
 //
 // Lines wrap at the box's width, at word boundaries and inside words longer
-// than a line; there is no horizontal scroll bar.
+// than a line; there is no horizontal scroll bar. The lines shown are coloured
+// as HTML in the colours that go with the box's background.
 //
 // The parts stand in files of their own: the stand-ins (LineEndStandIns), the
-// timing of key-ups (KeyTiming) and the clipboard's private type
-// (ProgramClipboard).
+// timing of key-ups (KeyTiming), the clipboard's private type
+// (ProgramClipboard) and the colouring (HtmlColouring).
 #include "text/CharRefs.h"
 #include "ui/LineEndStandIns.h"
 
 #include <QPlainTextEdit>
 #include <QTimer>
 
+class HtmlColouring;
 class KeyTiming;
 
 class EditBox : public QPlainTextEdit {
@@ -92,4 +94,5 @@ private:
     static constexpr int DeferRelayoutFromBlocks = 20000;
     QTimer m_relayout;
     KeyTiming *m_keyTiming;
+    HtmlColouring *m_colouring;
 };
