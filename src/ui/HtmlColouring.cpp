@@ -77,7 +77,11 @@ void HtmlColouring::colourShown()
     // From the top of the first line shown: a line or so more than is shown.
     for (qreal y = 0; block.isValid() && y < height; ++number) {
         m_spans.clear();
-        state = htmlscan::scanLine(block.text(), state, &m_spans);
+        const QString text = block.text();
+        // A line longer than many screens (a page written as one line) is
+        // shown without colours: its formats would cost more than the line.
+        const bool colour = text.size() <= LongestColouredLine;
+        state = htmlscan::scanLine(text, state, colour ? &m_spans : nullptr);
         apply(block, m_spans);
         y += layout->blockBoundingRect(block).height();
         block = block.next();

@@ -42,6 +42,7 @@ private:
     htmlscan::State startState(const QTextBlock &block);
     void apply(const QTextBlock &block, const std::vector<htmlscan::Span> &spans);
 
+    static constexpr qsizetype LongestColouredLine = 20000;
     QPlainTextEdit *m_edit;
     const htmlpalette::Palette *m_palette = nullptr;
     std::array<QTextCharFormat, htmlscan::KindCount> m_formats;

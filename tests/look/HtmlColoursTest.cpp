@@ -8,6 +8,7 @@
 
 #include <QInputMethodEvent>
 #include <QScrollBar>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextLayout>
@@ -178,8 +179,12 @@ private slots:
         showWindow(frm);
         frm.EditTxt->viewport()->grab();
         frm.EditTxt->setSelStart(10); // the start of the second line
+        QSignalSpy change(frm.EditTxt, &EditBox::Change);
         QTest::keyClicks(frm.EditTxt, u"<!--"_s);
         frm.EditTxt->viewport()->grab();
+        // Colouring is no edit: no Change event, no step to undo.
+        QCOMPARE(change.size(), 4);
+        QCOMPARE(frm.EditTxt->document()->availableUndoSteps(), 1);
         const QTextBlock last = frm.EditTxt->document()->lastBlock();
         QCOMPARE(shownLetters(last, htmlpalette::normal()), u"CCCCCCCC"_s);
         QCOMPARE(shownLetters(last.document()->firstBlock(), htmlpalette::normal()), u"TTT.TTTT"_s);
