@@ -120,6 +120,9 @@ void HtmlColouring::apply(const QTextBlock &block, const std::vector<htmlscan::S
     if (wanted == current)
         return;
     layout->setFormats(wanted);
-    // Lays the line out again with its new formats and repaints it.
-    m_edit->document()->markContentsDirty(block.position(), block.length());
+    // Lays the line out again with its new formats and repaints it. The
+    // plain-text layout takes a change of n characters for one of 2n, so one
+    // character keeps it to this line; the line's length would make it clear
+    // the layout of the lines after it and repaint the whole box.
+    m_edit->document()->markContentsDirty(block.position(), 1);
 }
