@@ -1,11 +1,12 @@
 #!/usr/bin/env python3
-"""Opening a 10 MB page and resizing the window with it open, in two builds.
+"""Opening a 10 MB page, resizing the window and typing with it open, in two builds.
 
     bench/compare_builds.py OLD_BUILD NEW_BUILD [--rounds 5]
 
 Runs bench_documents (BM_Open10MB, BM_SetPlainTextAlone10MB) and bench_look
 (BM_ResizeWith10MBDocument, BM_ResizeWidthOnly10MB, BM_ResizeHeightOnly10MB)
-of both builds in turn, the order alternating from round to round, so that a
+and bench_typing (a keystroke at the top and at the end, showing the page,
+scrolling by a page) of both builds in turn, the order alternating from round to round, so that a
 busy machine slows both alike. Each run gives one figure per benchmark (the
 mean of its iterations, or the median of its repetitions); the table shows the
 median of those figures over the rounds, and the new build's ratio to the old.
@@ -19,6 +20,7 @@ import sys
 RUNS = [
     ("bench_documents", "^BM_(Open|SetPlainTextAlone)10MB/"),
     ("bench_look", "^BM_Resize(With10MBDocument|WidthOnly10MB|HeightOnly10MB)"),
+    ("bench_typing", "^BM_"),
 ]
 
 

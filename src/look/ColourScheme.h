@@ -6,7 +6,8 @@
 // drive, directory and file lists, the filter combo and the tag list. The seven
 // buttons and the dialogs keep their colours: the buttons' palettes are fixed
 // when the part is created, and the dialogs, being windows of their own, do not
-// take the main window's palette.
+// take the main window's palette. The edit box's HTML colours follow its
+// background by themselves (HtmlColouring), so a switch recolours them too.
 #include "look/ColourTable.h"
 
 #include <QObject>

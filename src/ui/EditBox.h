@@ -10,8 +10,14 @@
 // holds or a user pastes is never taken for a lone LF.
 //
 // Lines wrap at the box's width, at word boundaries and inside words longer
-// than a line; there is no horizontal scroll bar.
+// than a line; there is no horizontal scroll bar. The lines shown are coloured
+// as HTML in the colours that go with the box's background.
+//
+// The parts stand in files of their own: the stand-ins (LineEndStandIns), the
+// timing of key-ups (KeyTiming), the clipboard's private type
+// (ProgramClipboard) and the colouring (HtmlColouring).
 #include "text/CharRefs.h"
+#include "ui/LineEndStandIns.h"
 
 #include <QPlainTextEdit>
 #include <QTimer>
@@ -20,13 +26,16 @@
 #include <utility>
 #include <vector>
 
+class HtmlColouring;
+class KeyTiming;
+
 class EditBox : public QPlainTextEdit {
     Q_OBJECT
 public:
     explicit EditBox(QWidget *parent = nullptr);
 
-    static constexpr char16_t LoneLf = 0x2028;
-    static constexpr char16_t LoneCr = 0xF8FE;
+    static constexpr char16_t LoneLf = standins::LoneLf;
+    static constexpr char16_t LoneCr = standins::LoneCr;
     // Whether a character of the program's text is held in the document as
     // something else (a line break, a stand-in).
     static bool storedDifferently(char16_t c);
@@ -89,7 +98,7 @@ protected:
     void insertFromMimeData(const QMimeData *source) override;
 
 private:
-    using Marks = std::vector<std::pair<qsizetype, char16_t>>; // document position, real character
+    using Marks = standins::Marks; // document position, real character
     // The program's text as the document holds it, and where stand-ins go.
     static QString toDocument(QStringView text, Marks *marks);
     static QString fromDocument(QStringView raw, const Marks &marks, qsizetype offset);
@@ -103,28 +112,9 @@ private:
     // runs out, what went in is taken out again and bad_alloc goes on.
     void insertTakingBackOnFailure(QTextCursor &c, QStringView text);
     void selectDocumentRange(qsizetype anchor, qsizetype position);
-    void flushKeyUp();
-    // A key released this soon after its press was struck by a program, not a
-    // finger: macro tools and on-screen keyboards (and xdotool) send a chord
-    // as presses and releases in one go, the modifier often released first.
-    static constexpr quint64 InstantKeyMs = 40;
     // From this many lines on, a new width is laid out once resizing stops.
     static constexpr int DeferRelayoutFromBlocks = 20000;
     QTimer m_relayout;
-    // A key release held back until it is clear it was no auto-repeat.
-    struct PendingUp {
-        int code;
-        int mask;
-        quint32 scanCode;
-        quint64 time;
-    };
-    std::optional<PendingUp> m_pendingUp;
-    QTimer m_keyUpTimer;
-    // The last key pressed, with the modifiers held when it went down.
-    struct LastPress {
-        quint32 scanCode;
-        int mask;
-        quint64 time;
-    };
-    std::optional<LastPress> m_lastPress;
+    KeyTiming *m_keyTiming;
+    HtmlColouring *m_colouring;
 };

@@ -1,15 +1,14 @@
 // Comparing the edit box's text with a text of the program's, in place.
 #include "ui/EditBox.h"
+#include "ui/LineEndStandIns.h"
 
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 
 namespace {
-constexpr char16_t ParagraphBreak = 0x2029;
-// The real character a stand-in holds, as a property of its character format
-// (the edit box's loading and inserting set it).
-constexpr int RealCharProperty = QTextFormat::UserProperty + 1;
+using standins::ParagraphBreak;
+using standins::RealCharProperty;
 // The document is read this many characters at a time: a copy of a piece,
 // never of the whole page.
 constexpr int Piece = 1 << 20;
