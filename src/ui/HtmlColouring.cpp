@@ -11,7 +11,7 @@
 
 using htmlscan::State;
 
-HtmlColouring::HtmlColouring(QPlainTextEdit *edit) : QObject(edit), m_edit(edit)
+HtmlColouring::HtmlColouring(QPlainTextEdit *edit) : QObject(edit), m_edit(edit), m_viewport(edit->viewport())
 {
     choosePalette();
     connect(edit->document(), &QTextDocument::contentsChange, this,
@@ -22,9 +22,11 @@ HtmlColouring::HtmlColouring(QPlainTextEdit *edit) : QObject(edit), m_edit(edit)
 
 bool HtmlColouring::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_edit->viewport() && event->type() == QEvent::Paint)
+    // Only the pointers are compared: events also come while the edit box is
+    // being taken down, when it is no longer one to ask.
+    if (event->type() == QEvent::Paint && watched == m_viewport)
         colourShown();
-    else if (watched == m_edit && event->type() == QEvent::PaletteChange)
+    else if (event->type() == QEvent::PaletteChange && watched == m_edit)
         choosePalette();
     return false;
 }

@@ -44,6 +44,7 @@ private:
 
     static constexpr qsizetype LongestColouredLine = 20000;
     QPlainTextEdit *m_edit;
+    QObject *m_viewport; // the edit box's, to know its events by
     const htmlpalette::Palette *m_palette = nullptr;
     std::array<QTextCharFormat, htmlscan::KindCount> m_formats;
     // Lines 0 to m_knownUpTo hold their start state.
