@@ -165,7 +165,9 @@ void SaveasFrm::SaveCmd_Click()
                u"エラー"_s);
         return;
     }
-    if (QFile::exists(full) &&
+    // Only a file is asked about: the writer refuses a pipe, a socket or a
+    // device at once, and there is nothing of it to replace.
+    if (QFileInfo(full).isFile() &&
         m_owner.platform().boxes->ask(MsgBox::question(
             u"同名のファイルが既に存在します。"_s + u"\r\n"_s + u"この名前で保存しますか？"_s, u"確認"_s)) !=
             MsgAnswer::Yes)

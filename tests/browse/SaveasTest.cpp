@@ -14,7 +14,10 @@
 #include "ui/LineBox.h"
 
 #include <QDir>
+#include <QFile>
 #include <QTest>
+
+#include <sys/stat.h>
 
 using namespace Qt::StringLiterals;
 
@@ -213,6 +216,15 @@ private slots:
         dlg->FilenameTxt->setText(u"taken"_s);
         f.boxes.expect(MsgBox::warning(u"ファイル「"_s + f.path(u"taken.html"_s) +
                                            u"」を保存できませんでした。\r\n同じ名前のフォルダーがあります。"_s,
+                                       u"エラー"_s),
+                       MsgAnswer::Ok);
+        dlg->SaveCmd_Click();
+        // So is a named pipe: not a file to replace, and nothing waits for a reader.
+        QVERIFY(::mkfifo(QFile::encodeName(f.path(u"pipe.html"_s)).constData(), 0600) == 0);
+        dlg->FilenameTxt->setText(u"pipe"_s);
+        f.boxes.expect(MsgBox::warning(u"ファイル「"_s + f.path(u"pipe.html"_s) +
+                                           u"」を保存できませんでした。\r\n名前付きパイプ（FIFO）には保存できません。\r\n"_s
+                                           u"ディスク上のファイルは元のままです。"_s,
                                        u"エラー"_s),
                        MsgAnswer::Ok);
         dlg->SaveCmd_Click();
