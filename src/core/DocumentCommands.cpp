@@ -177,7 +177,8 @@ void DocumentCommands::OpenBtn_Click()
     openPath(path);
 }
 
-bool DocumentCommands::giveText(const QString &text, const QString &path, LongWork &work)
+std::optional<QString> DocumentCommands::givePage(TextFile::DocumentRead &read, bool everyLineEnded,
+                                                  const QString &path, LongWork &work)
 {
     EditBox *edit = m_frm.EditTxt;
     const QString &saved = m_frm.values().SavedText;
@@ -187,12 +188,14 @@ bool DocumentCommands::giveText(const QString &text, const QString &path, LongWo
     QString before;
     bool touched = false;
     try {
+        QString text = everyLineEnded ? lineends::terminated(std::move(read.text), read.encoding.lineEnd)
+                                      : lineends::joined(std::move(read.text), read.encoding.lineEnd);
         if (!unchanged)
             before = edit->text();
         touched = true;
         work.stage(u"ページを表示しています…"_s, text.size());
         edit->setText(text, [&work](qsizetype done, qsizetype) { work.step(done); });
-        return true;
+        return text;
     } catch (const std::bad_alloc &) {
     }
     if (touched) {
@@ -204,7 +207,7 @@ bool DocumentCommands::giveText(const QString &text, const QString &path, LongWo
     }
     work.finish();
     notice(u"ファイルを読み込めません。"_s + CrLf + path + CrLf + TextFile::outOfMemoryReason(), u"エラー"_s);
-    return false;
+    return std::nullopt;
 }
 
 void DocumentCommands::openPath(const QString &path)
@@ -214,17 +217,10 @@ void DocumentCommands::openPath(const QString &path)
     if (!read)
         return;
     ValueDesc &v = m_frm.values();
-    QString text;
-    try {
-        text = lineends::joined(std::move(read->text), read->encoding.lineEnd);
-    } catch (const std::bad_alloc &) {
-        work.finish();
-        notice(u"ファイルを読み込めません。"_s + CrLf + path + CrLf + TextFile::outOfMemoryReason(), u"エラー"_s);
+    std::optional<QString> text = givePage(*read, false, path, work);
+    if (!text)
         return;
-    }
-    if (!giveText(text, path, work))
-        return;
-    v.SavedText = std::move(text);
+    v.SavedText = std::move(*text);
     v.DocEncoding = std::move(read->encoding);
     m_frm.FilenameLbl->setCaption(path);
     m_frm.ByteLbl->setCaption(sizetext::forDocument(path, v.DocEncoding));
@@ -362,17 +358,10 @@ void DocumentCommands::CancelBtn_Click()
     std::optional<TextFile::DocumentRead> read = readDocument(file, work);
     if (!read)
         return;
-    QString text;
-    try {
-        text = lineends::terminated(std::move(read->text), read->encoding.lineEnd);
-    } catch (const std::bad_alloc &) {
-        work.finish();
-        notice(u"ファイルを読み込めません。"_s + CrLf + file + CrLf + TextFile::outOfMemoryReason(), u"エラー"_s);
+    std::optional<QString> text = givePage(*read, true, file, work);
+    if (!text)
         return;
-    }
-    if (!giveText(text, file, work))
-        return;
-    v.SavedText = std::move(text);
+    v.SavedText = std::move(*text);
     // The size stays as it was read or written; the encoding is the file's now.
     const bool otherEncoding = read->encoding.encoding != v.DocEncoding.encoding;
     v.DocEncoding = std::move(read->encoding);

@@ -50,9 +50,12 @@ private:
     // in, and names the encodings when the page declares another.
     std::optional<TextFile::DocumentRead> readDocument(const QString &path, LongWork &work);
     void tellHowItWasRead(const TextFile::DocumentRead &read);
-    // Gives the edit box a page's text. When memory runs out on the way, the
-    // box gets back what it held, the user is told and false comes back.
-    bool giveText(const QString &text, const QString &path, LongWork &work);
+    // The page's text by the line rules (as Open reads it, or every line
+    // ended as Discard reads it), given to the edit box. When memory runs out
+    // on the way, the box gets back what it held, the user is told and
+    // nothing comes back.
+    std::optional<QString> givePage(TextFile::DocumentRead &read, bool everyLineEnded, const QString &path,
+                                    LongWork &work);
     enum class SaveOutcome { Declined, Saved, Failed, InDialog };
     SaveOutcome save();
     void showPage(const QString &file);

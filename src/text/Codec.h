@@ -49,6 +49,34 @@ public:
     virtual bool canWrite(char32_t ch) const = 0;
 };
 
+// A codec of an encoding whose characters may have several codes (NEC's and
+// IBM's copies, AltCodes.h): it keeps the codes the page used, as habits.
+template<DecodedText (*Decode)(QByteArrayView),
+         EncodedText (*Encode)(QStringView, const AltCodeChoice &, const CodesAt &), bool (*CanWrite)(char32_t)>
+class AltCodeCodec final : public Codec
+{
+public:
+    AltCodeCodec(const QString &name, QByteArrayView label) : m_name(name), m_label(label) {}
+    QString name() const override { return m_name; }
+    QByteArrayView label() const override { return m_label; }
+    CodecDecoded decode(QByteArrayView bytes) const override
+    {
+        CodecDecoded d;
+        static_cast<DecodedText &>(d) = Decode(bytes);
+        d.habits.altCodes = d.altCodes;
+        return d;
+    }
+    EncodedText encode(QStringView text, const CodecHabits &habits, const CodesAt &codes) const override
+    {
+        return Encode(text, habits.altCodes, codes);
+    }
+    bool canWrite(char32_t ch) const override { return CanWrite(ch); }
+
+private:
+    QString m_name;
+    QByteArrayView m_label;
+};
+
 namespace codecs {
 // The codec of an encoding.
 const Codec &of(Encoding e);

@@ -177,30 +177,9 @@ unsigned char keptByteValue(QChar ch)
     return keptbyte::value(ch.unicode());
 }
 
-namespace {
-class ShiftJisCodec final : public Codec
-{
-public:
-    QString name() const override { return u"Shift_JIS"_s; }
-    QByteArrayView label() const override { return "Shift_JIS"; }
-    CodecDecoded decode(QByteArrayView bytes) const override
-    {
-        CodecDecoded d;
-        static_cast<DecodedText &>(d) = Cp932::decode(bytes);
-        d.habits.altCodes = d.altCodes;
-        return d;
-    }
-    EncodedText encode(QStringView text, const CodecHabits &habits, const CodesAt &codes) const override
-    {
-        return Cp932::encode(text, habits.altCodes, codes);
-    }
-    bool canWrite(char32_t ch) const override { return Cp932::canWrite(ch); }
-};
-} // namespace
-
 const Codec &codec()
 {
-    static const ShiftJisCodec c;
+    static const AltCodeCodec<Cp932::decode, Cp932::encode, Cp932::canWrite> c(QStringLiteral("Shift_JIS"), "Shift_JIS");
     return c;
 }
 

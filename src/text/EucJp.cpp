@@ -212,30 +212,9 @@ std::uint16_t encode(char16_t ch)
 bool hasAlternatives(char16_t ch) { return hasAlt(ch); }
 } // namespace twobyte
 
-namespace {
-class EucJpCodec final : public Codec
-{
-public:
-    QString name() const override { return QStringLiteral("EUC-JP"); }
-    QByteArrayView label() const override { return "EUC-JP"; }
-    CodecDecoded decode(QByteArrayView bytes) const override
-    {
-        CodecDecoded d;
-        static_cast<DecodedText &>(d) = EucJp::decode(bytes);
-        d.habits.altCodes = d.altCodes;
-        return d;
-    }
-    EncodedText encode(QStringView text, const CodecHabits &habits, const CodesAt &codes) const override
-    {
-        return EucJp::encode(text, habits.altCodes, codes);
-    }
-    bool canWrite(char32_t ch) const override { return EucJp::canWrite(ch); }
-};
-} // namespace
-
 const Codec &codec()
 {
-    static const EucJpCodec c;
+    static const AltCodeCodec<EucJp::decode, EucJp::encode, EucJp::canWrite> c(QStringLiteral("EUC-JP"), "EUC-JP");
     return c;
 }
 

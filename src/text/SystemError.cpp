@@ -122,8 +122,18 @@ QString reason(int error, Action action)
                 : u"システムがこの操作を受け付けませんでした（原因は不明です）。"_s;
 }
 
-QString notAFile(unsigned fileType)
+QString notAFile(unsigned fileType, Action action)
 {
+    if (action == Action::Write) {
+        switch (fileType) {
+        case S_IFDIR: return u"同じ名前のフォルダーがあります。"_s;
+        case S_IFIFO: return u"名前付きパイプ（FIFO）には保存できません。"_s;
+        case S_IFSOCK: return u"ソケットには保存できません。"_s;
+        case S_IFCHR: return u"デバイス（キャラクタデバイス）には保存できません。"_s;
+        case S_IFBLK: return u"デバイス（ブロックデバイス）には保存できません。"_s;
+        default: return u"通常のファイルではないため保存できません。"_s;
+        }
+    }
     switch (fileType) {
     case S_IFDIR: return u"ファイルではなくフォルダーです。"_s;
     case S_IFIFO: return u"ファイルではなく名前付きパイプ（FIFO）です。"_s;

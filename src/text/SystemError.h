@@ -19,6 +19,6 @@ QString reason(int error, Action action);
 
 // Why something that is not a regular file cannot be read or written as a
 // page: what it is. fileType is st_mode & S_IFMT.
-QString notAFile(unsigned fileType);
+QString notAFile(unsigned fileType, Action action = Action::Read);
 
 } // namespace syserror

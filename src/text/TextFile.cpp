@@ -52,23 +52,6 @@ void takeDecoded(Result &result, const DecodedText &decoded)
     result.ok = true;
 }
 
-// What a target that is no regular file is, for the refusal.
-QString notRegularReason(unsigned kind)
-{
-    switch (kind) {
-    case S_IFIFO:
-        return u"名前付きパイプ（FIFO）には保存できません。"_s;
-    case S_IFSOCK:
-        return u"ソケットには保存できません。"_s;
-    case S_IFCHR:
-        return u"デバイス（キャラクタデバイス）には保存できません。"_s;
-    case S_IFBLK:
-        return u"デバイス（ブロックデバイス）には保存できません。"_s;
-    default:
-        return u"通常のファイルではないため保存できません。"_s;
-    }
-}
-
 qint64 megabytes(qint64 bytes) { return (bytes + 1024 * 1024 - 1) / (1024 * 1024); }
 
 DocumentRead readDocumentWithin(const QString &path, qint64 memoryRoom)
@@ -141,7 +124,7 @@ WriteResult writeBytes(const QString &path, const EncodedText &encoded, QStringV
     const fileio::Written w = fileio::replace(path, encoded.bytes, backupDir);
     if (!w.ok) {
         result.systemError = w.error;
-        result.reason = w.notRegular ? notRegularReason(w.notRegular)
+        result.reason = w.notRegular ? syserror::notAFile(w.notRegular, syserror::Action::Write)
                                      : syserror::reason(w.error, syserror::Action::Write);
         result.untouched = w.untouched;
         result.backupPath = w.backup;
