@@ -45,13 +45,23 @@ class SaveCase(E2ETestCase):
         before[line] += text
         wait_equal(self.edit_text, "\n".join(before), 15, "the edit text after typing")
 
-    def save(self, path, expected):
-        """Ctrl+S, Yes: waits until path holds expected bytes."""
+    def ctrl_s_yes(self):
+        """Ctrl+S, and Yes to the Save question."""
         self.server.chord("ctrl", "s")
         box = self.program.wait_window("確認")
         self.assertEqual(self.program.a11y_box_text(box), SAVE_QUESTION)
         self.server.key("y")
         box.wait_closed()
+
+    def next_question(self, text):
+        """Waits for the next question and checks its text word for word."""
+        box = self.program.wait_window("確認")
+        self.assertEqual(self.program.a11y_box_text(box), text)
+        return box
+
+    def save(self, path, expected):
+        """Ctrl+S, Yes: waits until path holds expected bytes."""
+        self.ctrl_s_yes()
         self.program.wait_file(path, content=expected)
 
 
@@ -101,15 +111,9 @@ class ConvertingByTheDeclaration(SaveCase):
         edited = data.decode("cp932").replace('"shift_jis"', '"utf-8"')
         wait_equal(self.edit_text, edited.removesuffix(CRLF).replace(CRLF, "\n"), 15, "the edited meta")
 
-        self.server.chord("ctrl", "s")
-        box = self.program.wait_window("確認")
-        self.assertEqual(self.program.a11y_box_text(box), SAVE_QUESTION)
-        self.server.key("y")
-        box.wait_closed()
-        box = self.program.wait_window("確認")
-        self.assertEqual(self.program.a11y_box_text(box),
-                         "このページは UTF-8 と宣言されていますが、Shift_JIS で保存しようとしています。"
-                         "宣言どおり UTF-8 で保存しますか？")
+        self.ctrl_s_yes()
+        box = self.next_question("このページは UTF-8 と宣言されていますが、Shift_JIS で保存しようとしています。"
+                                 "宣言どおり UTF-8 で保存しますか？")
         self.assertEqual(self.program.bytes("old.html"), data, "nothing is written before the answer")
         self.server.key("y")
         box.wait_closed()
@@ -131,11 +135,7 @@ class CharacterReferences(SaveCase):
         with_emoji = "<html>\n<body>\n<p>顔：\U0001F600</p>\n</body>\n</html>"
         wait_equal(self.edit_text, with_emoji, 15, "the edit text with the emoji")
 
-        self.server.chord("ctrl", "s")
-        box = self.program.wait_window("確認")
-        self.assertEqual(self.program.a11y_box_text(box), SAVE_QUESTION)
-        self.server.key("y")
-        box.wait_closed()
+        self.ctrl_s_yes()
         box = self.program.wait_window("確認")
         question = self.program.a11y_box_text(box)
         self.assertIn("Shift_JIS で保存できない文字", question)
@@ -170,11 +170,7 @@ class FileSizeLimit(SaveCase):
 
     def save_fails(self):
         """Ctrl+S, Yes: the size notice, OK; the program goes on and the page is as it was."""
-        self.server.chord("ctrl", "s")
-        box = self.program.wait_window("確認")
-        self.assertEqual(self.program.a11y_box_text(box), SAVE_QUESTION)
-        self.server.key("y")
-        box.wait_closed()
+        self.ctrl_s_yes()
         self.notice_then_ok()
 
     def notice_then_ok(self):
